@@ -1,0 +1,1 @@
+#include "app/tform1.h"

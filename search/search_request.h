@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Marker of the search target for all drives.
+inline constexpr std::string_view kAllDrives = "AllDrives";
+
+// Structure modes of the structure-mode box.
+enum StructureMode : int { ModeNone = 0, ModeExplorer = 1, ModeSingleFolders = 2 };
+
+// The option check boxes as they were when the search started.
+struct SearchOptions {
+    bool showSize = false, showType = false, showModified = false, showCreated = false,
+         showLastAccess = false, showFileCount = false, showSubfolderCount = false,
+         showAttributes = false, showShortName = false;
+    bool onlyFolders = false, includeSubfolders = false;
+    int sizeUnit = 0;
+    int structureMode = ModeNone;
+};
+
+struct SearchRequest {
+    std::string target;                  // a folder path or kAllDrives
+    std::string root;                    // the target with one trailing separator
+    std::string mask;                    // trimmed look-for text
+    std::vector<std::string> driveList;  // volume roots walked for kAllDrives
+    std::vector<std::string> mountsNotToEnter; // pseudo file systems below the root
+    SearchOptions options;
+};

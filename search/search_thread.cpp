@@ -1,0 +1,200 @@
+#include "search/search_thread.h"
+
+#include "platform/locale.h"
+#include "platform/paths.h"
+#include "results/columns.h"
+#include "search/formatting.h"
+
+namespace {
+constexpr auto kHandOverInterval = std::chrono::milliseconds(50);
+
+} // namespace
+
+TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
+    : request_(std::move(request)), sink_(sink), mask_(request_.mask),
+      upperMask_(UpperCase(request_.mask)),
+      mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()) {
+    for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
+        switch (c.kind) {
+        case ColumnKind::Size: needSize_ = true; fileFields_ |= Field::Size; break;
+        case ColumnKind::Modified: fileFields_ |= Field::Modified; break;
+        case ColumnKind::Created: fileFields_ |= Field::Created; break;
+        case ColumnKind::LastAccess: fileFields_ |= Field::Accessed; break;
+        case ColumnKind::Attributes: fileFields_ |= Field::Attributes; break;
+        case ColumnKind::Type: needType_ = true; break;
+        default: break;
+        }
+    }
+    if (needType_) typeNames_ = std::make_unique<TypeNameLookup>();
+}
+
+void TSearchThread::Execute() {
+    lastFlush_ = std::chrono::steady_clock::now();
+    const auto walk = [this](const std::string& root) {
+        if (request_.options.structureMode == ModeNone) {
+            Directory dir = Directory::Open(root);
+            ListFolder(root, dir);
+        } else {
+            RunStructureSearch(root);
+        }
+    };
+    if (request_.target != kAllDrives) {
+        walk(request_.root);
+    } else if (request_.driveList.empty()) {
+        Flush();
+        sink_.ShowNoDrivesMessage();
+    } else {
+        for (const std::string& drive : request_.driveList) {
+            if (Terminated()) break; // a cancel ends the drive loop too
+            const Directory probe = Directory::Open(drive);
+            stayOnVolume_ = true;
+            volumeDevice_ = probe.Device();
+            walk(paths::WithTrailingSeparator(drive));
+        }
+    }
+    Flush();
+}
+
+bool TSearchThread::MayEnter(const std::string& path, const Directory& dir) const {
+    if (!dir.IsOpen() || mountsNotToEnter_.contains(path)) return false;
+    return !stayOnVolume_ || dir.Device() == volumeDevice_;
+}
+
+void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
+    const std::string p = paths::WithTrailingSeparator(path);
+    const bool onlyFolders = request_.options.onlyFolders;
+    const bool withSubfolders = request_.options.includeSubfolders;
+    std::vector<std::string> subfolders;
+
+    // File pass and, in the same enumeration, the subfolders for the pass after it.
+    DirEntry e;
+    EntryDetails details;
+    for (;;) {
+        if (Terminated()) return;
+        if (!dir.Next(e)) break;
+        if (e.IsDotOrDotDot()) continue;
+        const bool matches = mask_.Matches(e.Name());
+        if (!matches && !withSubfolders) continue;
+        if (e.kind == EntryKind::Unknown) dir.Stat(e, 0, details);
+        if (e.kind == EntryKind::Directory) {
+            if (withSubfolders) subfolders.emplace_back(e.Name());
+            continue;
+        }
+        if (!matches) continue;
+        if (!onlyFolders) {
+            statusPath_ = p + std::string(e.Name());
+            item_.ItemPath = statusPath_;
+            item_.FolderItem = false;
+            FillItem(item_.ItemPath, e, dir);
+            UpdateStatus();
+            AddRow();
+        } else {
+            const std::string folder = paths::WithoutTrailingSeparator(p);
+            if (listedFolders_.contains(folder)) continue; // its row exists already
+            item_.FolderPath = folder;
+            item_.SizeText = SizeText(FolderSize(folder), request_.options.sizeUnit);
+            statusPath_ = p;
+            UpdateStatus();
+            listedFolders_.insert(folder);
+            AddRow();
+        }
+    }
+
+    // Subfolder pass, depth-first in enumeration order.
+    for (const std::string& name : subfolders) {
+        if (Terminated()) return;
+        const std::string s = p + name;
+        if (UpperCase(name).find(upperMask_) != std::string::npos) {
+            if (onlyFolders) {
+                if (!listedFolders_.contains(s)) {
+                    item_.FolderPath = s;
+                    item_.SizeText = SizeText(FolderSize(s), request_.options.sizeUnit);
+                    listedFolders_.insert(s);
+                    AddRow();
+                }
+            } else {
+                DirEntry sub{name.c_str(), name.size(), EntryKind::Directory};
+                item_.FolderItem = true;
+                FillItem(s, sub, dir);
+                AddRow();
+            }
+        }
+        statusPath_ = s;
+        UpdateStatus();
+        Directory child = dir.OpenChild(name.c_str());
+        if (MayEnter(s, child)) ListFolder(s, child);
+    }
+}
+
+void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir) {
+    EntryDetails d;
+    dir.Stat(entry, fileFields_, d);
+    const SearchOptions& o = request_.options;
+    if (needSize_)
+        item_.SizeText = SizeText(item_.FolderItem ? FolderSize(path) : d.size, o.sizeUnit);
+    if (fileFields_ & Field::Attributes) item_.Attributes = AttributeText(d.attributes, true);
+    if (fileFields_ & Field::Modified) item_.Modified = DateText(d.modified, false);
+    if (fileFields_ & Field::Accessed) item_.LastAccess = DateText(d.accessed, false);
+    if ((fileFields_ & Field::Created) && d.hasCreated) item_.Created = DateText(d.created, false);
+    item_.ShortName.clear(); // Linux file systems keep no 8.3 names
+    item_.ItemPath = path;
+    if (needType_) item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
+}
+
+std::int64_t TSearchThread::FolderSize(const std::string& path) {
+    const std::string folder = paths::WithoutTrailingSeparator(path);
+    if (auto it = folderTotals_.find(folder); it != folderTotals_.end()) return it->second;
+    bool complete = true;
+    return FolderSizeOf(Directory::Open(folder), folder, complete);
+}
+
+// Walks a subtree once; every complete subtotal is kept, so later rows of nested folders
+// need no second walk.
+std::int64_t TSearchThread::FolderSizeOf(Directory dir, const std::string& path, bool& complete) {
+    std::int64_t sum = 0;
+    DirEntry e;
+    EntryDetails d;
+    for (;;) {
+        if (Terminated()) {
+            complete = false;
+            return sum;
+        }
+        if (!dir.Next(e)) break;
+        if (e.IsDotOrDotDot()) continue;
+        if (e.kind == EntryKind::Unknown) dir.Stat(e, 0, d);
+        if (e.kind == EntryKind::Directory) {
+            std::string child = paths::Join(path, e.Name());
+            if (auto it = folderTotals_.find(child); it != folderTotals_.end()) {
+                sum += it->second;
+                continue;
+            }
+            Directory sub = dir.OpenChild(e.name);
+            if (MayEnter(child, sub)) sum += FolderSizeOf(std::move(sub), child, complete);
+        } else if (dir.Stat(e, Field::Size, d)) {
+            sum += d.size;
+        }
+    }
+    if (complete) folderTotals_.emplace(path, sum);
+    return sum;
+}
+
+void TSearchThread::UpdateStatus() {
+    pending_.statusPath = statusPath_;
+    pending_.statusChanged = true;
+    if (std::chrono::steady_clock::now() - lastFlush_ >= kHandOverInterval) Flush();
+}
+
+void TSearchThread::AddRow() {
+    pending_.items.push_back(std::move(item_));
+    item_ = ItemRecord{};
+    if (std::chrono::steady_clock::now() - lastFlush_ >= kHandOverInterval) Flush();
+}
+
+void TSearchThread::Flush() {
+    if (!pending_.items.empty() || pending_.statusChanged) {
+        sink_.Synchronize(pending_);
+        pending_.items.clear();
+        pending_.statusChanged = false;
+    }
+    lastFlush_ = std::chrono::steady_clock::now();
+}
