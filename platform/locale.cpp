@@ -55,8 +55,8 @@ void AppendNumber(std::string& out, int value, int width, char pad = '0') {
 LocaleFormats ReadLocaleFormats() {
     LocaleFormats f;
     f.thousandsSeparator = nl_langinfo(THOUSEP);
-    f.decimalSeparator = nl_langinfo(RADIXCHAR);
-    if (f.decimalSeparator.empty()) f.decimalSeparator = ".";
+    const char* radix = nl_langinfo(RADIXCHAR);
+    f.decimalSeparator.assign(radix && *radix ? radix : ".");
     f.shortDateFormat = nl_langinfo(D_FMT);
     f.longTimeFormat = nl_langinfo(T_FMT);
     if (f.shortDateFormat.empty()) f.shortDateFormat = "%m/%d/%y";
