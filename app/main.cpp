@@ -1,1 +1,27 @@
-int main() { return 0; }
+#include <QApplication>
+#include <QScreen>
+#include <clocale>
+#include <sys/resource.h>
+
+#include "app/qt_message_boxes.h"
+#include "app/tform1.h"
+#include "resources/strings.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, ""); // dates and numbers follow the user's regional settings
+    // A walk keeps one folder handle per level; let deep trees have them.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+    QApplication::setApplicationName(QStringLiteral("Pathquill"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pathquill"));
+    QtMessageBoxes messages;
+    TForm1 window(messages, argc > 1 ? std::string(argv[1]) : std::string());
+    messages.SetParent(&window);
+    window.show();
+    window.move(window.screen()->availableGeometry().center() - window.rect().center());
+    return app.exec();
+}

@@ -1,1 +1,449 @@
 #include "app/tform1.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "app/message_boxes.h"
+#include "platform/paths.h"
+#include "resources/strings.h"
+#include "results/result_model.h"
+#include "search/minimize_name.h"
+#include "search/search_runner.h"
+#include "trees/look_in_tree.h"
+
+namespace {
+QString Q(int message) { return QString::fromUtf8(MessageText(message).data(), static_cast<qsizetype>(MessageText(message).size())); }
+
+// The busy indicator: a small red filled circle.
+class BusyIndicator : public QWidget {
+public:
+    using QWidget::QWidget;
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::red);
+        p.drawEllipse(rect().adjusted(1, 0, -1, -1));
+    }
+};
+
+QFrame* SeparatorLine(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// The look-for box tells before its history drops down.
+class LookForBox : public QComboBox {
+public:
+    LookForBox(QWidget* parent, std::function<void()> beforeDropDown)
+        : QComboBox(parent), beforeDropDown_(std::move(beforeDropDown)) {}
+    void showPopup() override {
+        beforeDropDown_();
+        QComboBox::showPopup();
+    }
+private:
+    std::function<void()> beforeDropDown_;
+};
+
+QCheckBox* CheckBoxAt(QWidget* parent, int left, int top) {
+    auto* box = new QCheckBox(parent);
+    box->move(left, top);
+    box->resize(120, 18);
+    return box;
+}
+} // namespace
+
+TForm1::TForm1(MessageBoxes& messages, std::string commandLineFolder, QWidget* parent)
+    : QMainWindow(parent), messages_(messages) {
+    FormCreate(commandLineFolder);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate(const std::string& commandLineFolder) {
+    BuildLayout();
+    BuildMenu();
+    SaveFolder.clear();
+    btnCancel->setEnabled(false);
+    InitializeForm();
+    PageControl1->setCurrentWidget(tsLookIn);
+    RunCommandLine(commandLineFolder);
+}
+
+void TForm1::BuildLayout() {
+    resize(673, 482);
+    StatusPanel0 = new QLabel(this);
+    StatusPanel1 = new QLabel(this);
+    StatusPanel0->setMinimumWidth(291);
+    StatusPanel0->setMaximumWidth(291);
+    statusBar()->addWidget(StatusPanel0);
+    statusBar()->addWidget(StatusPanel1, 1);
+    statusBar()->setFixedHeight(19 + 4);
+    statusBar()->setSizeGripEnabled(true);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setOpaqueResize(true);
+
+    auto* panel2 = new QFrame(Splitter1);
+    panel2->setFrameShape(QFrame::Panel);
+    panel2->setFrameShadow(QFrame::Sunken);
+    panel2->setMinimumWidth(280);
+    auto* panel2Layout = new QVBoxLayout(panel2);
+    panel2Layout->setContentsMargins(1, 1, 1, 1);
+    Splitter2 = new QSplitter(Qt::Vertical, panel2);
+    Splitter2->setHandleWidth(5);
+    Splitter2->setChildrenCollapsible(false);
+    Splitter2->setOpaqueResize(true);
+    panel2Layout->addWidget(Splitter2);
+
+    PageControl1 = new QTabWidget(Splitter2);
+    PageControl1->setMinimumHeight(124);
+    tsLookIn = new QWidget;
+    tsOptions = new QWidget;
+    tsSaveIn = new QWidget;
+    tsSettings = new QWidget;
+    PageControl1->addTab(tsLookIn, QString());
+    PageControl1->addTab(tsOptions, QString());
+    PageControl1->addTab(tsSaveIn, QString());
+    PageControl1->addTab(tsSettings, QString());
+
+    stLookIn = new LookInTree(tsLookIn);
+    (new QVBoxLayout(tsLookIn))->addWidget(stLookIn);
+    tsLookIn->layout()->setContentsMargins(0, 0, 0, 0);
+    connect(stLookIn, &LookInTree::SelectionChanged, this, &TForm1::stLookInChange);
+
+    sjtSaveIn = new QTreeView(tsSaveIn);
+    auto* saveModel = new QFileSystemModel(sjtSaveIn);
+    saveModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    saveModel->setRootPath(QStringLiteral("/"));
+    sjtSaveIn->setModel(saveModel);
+    for (int c = 1; c < saveModel->columnCount(); ++c) sjtSaveIn->hideColumn(c);
+    sjtSaveIn->setHeaderHidden(true);
+    sjtSaveIn->setIndentation(19);
+    QPalette tip = sjtSaveIn->palette();
+    tip.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
+    sjtSaveIn->setPalette(tip);
+    (new QVBoxLayout(tsSaveIn))->addWidget(sjtSaveIn);
+    tsSaveIn->layout()->setContentsMargins(0, 0, 0, 0);
+
+    BuildOptionsPage();
+    BuildSettingsPage();
+
+    QWidget* panel4 = BuildCommandPanel();
+    panel4->setParent(Splitter2);
+    panel4->setMinimumHeight(124);
+    Splitter2->addWidget(PageControl1);
+    Splitter2->addWidget(panel4);
+    Splitter2->setSizes({286, 130});
+
+    auto* panel1 = new QFrame(Splitter1);
+    panel1->setFrameShape(QFrame::Panel);
+    panel1->setFrameShadow(QFrame::Sunken);
+    panel1->setMinimumWidth(300);
+    ListView1 = new QTreeView(panel1);
+    Results = new ResultModel(ListView1);
+    ListView1->setModel(Results);
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setMinimumSize(340, 300);
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->installEventFilter(this);
+    (new QVBoxLayout(panel1))->addWidget(ListView1);
+    panel1->layout()->setContentsMargins(1, 1, 1, 1);
+
+    Splitter1->addWidget(panel2);
+    Splitter1->addWidget(panel1);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({290, 383});
+    const QString navy = QStringLiteral("QSplitter::handle { background-color: navy; }");
+    Splitter1->setStyleSheet(navy);
+    Splitter2->setStyleSheet(navy);
+    setCentralWidget(Splitter1);
+
+    // Design columns until the first search builds its own.
+    Results->SetColumns({{"Datei/Ordner", ColumnKind::Path, false, ColumnFit::Contents},
+                         {std::string(MessageText(147)), ColumnKind::Size, true, ColumnFit::Header}});
+}
+
+void TForm1::BuildOptionsPage() {
+    GroupBox1 = new QGroupBox(tsOptions);
+    GroupBox1->setGeometry(2, 0, 273, 195);
+    ckbShowSize = CheckBoxAt(GroupBox1, 9, 20);
+    ckbShowDateTime = CheckBoxAt(GroupBox1, 9, 40);
+    ckbCrTime = CheckBoxAt(GroupBox1, 9, 60);
+    ckbLAccessTime = CheckBoxAt(GroupBox1, 9, 80);
+    ckbShowAttributes = CheckBoxAt(GroupBox1, 9, 100);
+    ckbShowShortFileName = CheckBoxAt(GroupBox1, 9, 120);
+    ckbShowType = CheckBoxAt(GroupBox1, 9, 140);
+    ckbIncludeSubfolders = CheckBoxAt(GroupBox1, 132, 20);
+    ckbIncludeSubfolders->resize(135, 18);
+    Bevel2 = SeparatorLine(GroupBox1);
+    Bevel2->setGeometry(132, 45, 127, 2);
+    ckbOnlyFolders = CheckBoxAt(GroupBox1, 132, 60);
+    ckbOnlyFolders->resize(138, 18);
+    ckbNumFiles = CheckBoxAt(GroupBox1, 9, 80);
+    ckbNumFolders = CheckBoxAt(GroupBox1, 9, 60);
+    ckbNumFiles->hide();
+    ckbNumFolders->hide();
+    Bevel1 = SeparatorLine(GroupBox1);
+    Bevel1->setGeometry(4, 158, 258, 2);
+    Label1 = new QLabel(GroupBox1);
+    Label1->move(9, 171);
+    cbStructureSearch = new QComboBox(GroupBox1);
+    cbStructureSearch->setGeometry(105, 168, 158, 21);
+    GroupBox2 = new QGroupBox(tsOptions);
+    GroupBox2->setGeometry(2, 200, 273, 50);
+    ckbIncludeDate = CheckBoxAt(GroupBox2, 9, 22);
+
+    connect(ckbOnlyFolders, &QCheckBox::toggled, this, &TForm1::ckbOnlyFoldersClick);
+    connect(cbStructureSearch, &QComboBox::activated, this, [this] { cbStructureSearchChange(); });
+}
+
+void TForm1::BuildSettingsPage() {
+    GroupBox3 = new QGroupBox(tsSettings);
+    GroupBox3->setGeometry(1, 0, 273, 53);
+    DriveComboBox1 = new QComboBox(GroupBox3);
+    DriveComboBox1->setGeometry(9, 19, 145, 22);
+    RadioGroup1 = new QGroupBox(tsSettings);
+    RadioGroup1->setGeometry(1, 53 + 10, 273, 74);
+    RadioGroup1Buttons = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        RadioGroup1Items[i] = new QRadioButton(RadioGroup1);
+        RadioGroup1Items[i]->setGeometry(9, 16 + 18 * i, 200, 18);
+        RadioGroup1Buttons->addButton(RadioGroup1Items[i], i);
+    }
+    RadioGroup2 = new QGroupBox(tsSettings);
+    RadioGroup2->setGeometry(1, 63 + 74 + 10, 273, 57);
+    RadioGroup2Buttons = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        RadioGroup2Items[i] = new QRadioButton(RadioGroup2);
+        RadioGroup2Items[i]->setGeometry(9, 16 + 18 * i, 200, 18);
+        RadioGroup2Buttons->addButton(RadioGroup2Items[i], i);
+    }
+    RadioGroup2Items[1]->setChecked(true);
+    connect(RadioGroup1Buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) RadioGroup1Click(id);
+    });
+}
+
+QWidget* TForm1::BuildCommandPanel() {
+    auto* panel4 = new QWidget;
+    Label2 = new QLabel(panel4);
+    Label2->move(9, 8);
+    cbLookfor = new LookForBox(panel4, [this] { cbLookforDropDown(); });
+    cbLookfor->setEditable(true);
+    cbLookfor->setInsertPolicy(QComboBox::NoInsert);
+    cbLookfor->setGeometry(80, 6, 193, 21);
+    StaticText2 = new QLabel(panel4);
+    StaticText2->move(9, 34);
+    edSaveAs = new QLineEdit(panel4);
+    edSaveAs->setGeometry(80, 30, 193, 21);
+    btnAutocreateFName = new QPushButton(panel4);
+    btnAutocreateFName->setGeometry(9, 60, 230, 21);
+    btnSearch = new QPushButton(panel4);
+    btnSearch->setGeometry(9, 86, 75, 21);
+    btnCancel = new QPushButton(panel4);
+    btnCancel->setGeometry(87, 86, 75, 21);
+    btnSave = new QPushButton(panel4);
+    btnSave->setGeometry(164, 86, 75, 21);
+    sbEject = new QToolButton(panel4);
+    sbEject->setGeometry(244, 86, 23, 21);
+    sbEject->setFocusPolicy(Qt::NoFocus);
+    sbEject->setAutoRaise(true);
+    Shape1 = new BusyIndicator(panel4);
+    Shape1->setGeometry(265, 92, 22, 10);
+
+    connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
+    return panel4;
+}
+
+void TForm1::BuildMenu() {
+    mnDatei = menuBar()->addMenu(QString());
+    mnLookIn = mnDatei->addAction(QString());
+    mnStart = mnDatei->addAction(QString());
+    mnCancel = mnDatei->addAction(QString());
+    mnDatei->addSeparator();
+    mnSaveIn = mnDatei->addAction(QString());
+    mnSave = mnDatei->addAction(QString());
+    mnDatei->addSeparator();
+    mnExit = mnDatei->addAction(QString());
+    mnHelpSymbol = menuBar()->addMenu(QString());
+    mnHelpTopics = mnHelpSymbol->addAction(QString());
+    mnInfo = mnHelpSymbol->addAction(QString());
+
+    connect(mnLookIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsLookIn); });
+    connect(mnSaveIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsSaveIn); });
+    connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
+    connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
+    connect(mnExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TForm1::InitializeForm() {
+    Shape1->hide();
+    edSaveAs->setMaxLength(80);
+    edSaveAs->clear();
+
+    mnDatei->setTitle(Q(1));
+    mnLookIn->setText(Q(20));
+    mnStart->setText(Q(2));
+    mnCancel->setText(Q(3));
+    mnSave->setText(Q(4));
+    mnExit->setText(Q(5));
+    mnHelpSymbol->setTitle(Q(6));
+    mnHelpTopics->setText(Q(7));
+    mnInfo->setText(Q(8));
+    mnSaveIn->setText(Q(13));
+    PageControl1->setTabText(0, Q(20));
+    PageControl1->setTabText(1, Q(130));
+    PageControl1->setTabText(2, Q(13));
+    PageControl1->setTabText(3, Q(131));
+    setWindowTitle(Q(10));
+    Label1->setText(Q(12) + QStringLiteral(":"));
+    Label1->adjustSize();
+    Label2->setText(Q(11));
+    Label2->adjustSize();
+    StaticText2->setText(Q(14));
+    StaticText2->adjustSize();
+    btnSearch->setText(Q(2));
+    btnCancel->setText(Q(21));
+    btnSave->setText(Q(23));
+    btnAutocreateFName->setText(Q(9));
+    cbLookfor->setToolTip(Q(80));
+    btnAutocreateFName->setToolTip(Q(82));
+    edSaveAs->setToolTip(Q(83));
+    cbStructureSearch->setToolTip(Q(81));
+    ListView1->setToolTip(Q(89));
+    btnSearch->setToolTip(Q(85));
+    btnCancel->setToolTip(Q(86));
+    btnSave->setToolTip(Q(87));
+    sbEject->setToolTip(Q(88));
+    ckbIncludeDate->setToolTip(Q(79));
+    sjtSaveIn->setToolTip(Q(84));
+    GroupBox1->setTitle(Q(26));
+    GroupBox2->setTitle(Q(132));
+    ckbOnlyFolders->setText(Q(70));
+    ckbShowSize->setText(Q(104));
+    ckbShowDateTime->setText(Q(142));
+    ckbLAccessTime->setText(Q(134));
+    ckbCrTime->setText(Q(133));
+    ckbShowAttributes->setText(Q(135));
+    ckbShowShortFileName->setText(Q(136));
+    ckbIncludeDate->setText(Q(95));
+    ckbIncludeSubfolders->setText(Q(151));
+    ckbShowType->setText(Q(150));
+    StatusPanel0->setText(Q(107));
+    StatusPanel1->setText(Q(117));
+    GroupBox3->setTitle(Q(138));
+    RadioGroup1->setTitle(Q(144));
+    RadioGroup1Items[0]->setText(Q(148));
+    RadioGroup1Items[1]->setText(Q(145));
+    RadioGroup1Items[2]->setText(Q(146));
+    RadioGroup2->setTitle(Q(108));
+    RadioGroup2Items[0]->setText(Q(109));
+    RadioGroup2Items[1]->setText(Q(110));
+    RadioGroup2->setToolTip(Q(111));
+
+    btnAutocreateFName->setEnabled(false);
+    {
+        const QSignalBlocker block(cbStructureSearch);
+        cbStructureSearch->clear();
+        cbStructureSearch->addItems({Q(139), Q(140), Q(141)});
+        cbStructureSearch->setCurrentIndex(0);
+    }
+    if (RadioGroup1Buttons->checkedId() < 0) RadioGroup1Items[0]->setChecked(true);
+}
+
+void TForm1::RunCommandLine(const std::string& folder) {
+    if (folder.empty()) return;
+    stLookIn->SelectPath(folder);
+    {
+        const QSignalBlocker block(cbStructureSearch);
+        cbStructureSearch->setCurrentIndex(ModeNone);
+    }
+    for (QCheckBox* on : {ckbShowSize, ckbShowDateTime, ckbShowAttributes, ckbShowType}) on->setChecked(true);
+    for (QCheckBox* off : {ckbCrTime, ckbLAccessTime, ckbShowShortFileName, ckbIncludeSubfolders, ckbOnlyFolders})
+        off->setChecked(false);
+    ckbNumFiles->setEnabled(false);
+    ckbNumFolders->setEnabled(false);
+    RadioGroup1Items[1]->setChecked(true);
+    SetLookForText("*.*");
+    btnSearchClick();
+}
+
+void TForm1::stLookInChange() {
+    std::string p = stLookIn->SelectedPath();
+    if (p.empty() && stLookIn->SelectedText() == MessageText(164)) p = Msg(182);
+    if (p.size() > 1) p = paths::WithoutTrailingSeparator(p);
+    if (p.size() >= 2) {
+        const QFontMetrics fm(statusBar()->font());
+        p = MinimizeName(p, [&](std::string_view s) {
+            return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+        }, StatusPanel0->width() - 60);
+    }
+    StatusPanel0->setText(Q(107) + QStringLiteral(" ") + QString::fromStdString(p));
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key());
+    QMainWindow::keyPressEvent(event);
+}
+
+void TForm1::FormKeyDown(int key) {
+    if (key != Qt::Key_F1) return;
+    // Help comes with its own change; F1 passes on to the focused control meanwhile.
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose() {
+    Shape1->hide();
+    if (!currentSearch_) return;
+    // Stop the search and wait for it while still serving its hand-overs.
+    QPointer<SearchRunner> runner = currentSearch_;
+    runner->Terminate();
+    if (!runner->isFinished()) {
+        QEventLoop loop;
+        connect(runner, &QThread::finished, &loop, &QEventLoop::quit);
+        if (!runner->isFinished()) loop.exec();
+    }
+    currentSearch_ = nullptr;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1 && event->type() == QEvent::Resize) ListView1Resize();
+    return QMainWindow::eventFilter(watched, event);
+}

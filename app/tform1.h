@@ -1,3 +1,140 @@
 #pragma once
 #include <QMainWindow>
-class TForm1 : public QMainWindow { Q_OBJECT };
+#include <QPointer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "results/row_builder.h"
+#include "search/search_request.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+class QWidget;
+class LookInTree;
+class MessageBoxes;
+class ResultModel;
+class SearchRunner;
+struct HandOver;
+
+// The main window. Its handlers stay thin; they live beside their subsystem's core code
+// (search/search_control.cpp, results/result_list.cpp).
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(MessageBoxes& messages, std::string commandLineFolder = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Search control
+    void btnSearchClick();
+    void btnCancelClick();
+    bool SearchRunning() const { return currentSearch_ != nullptr; }
+    // Result list
+    void CreateLVColumns();
+    void RadioGroup1Click(int unit);
+    void ListView1Resize();
+    void FitColumnsToContents();
+    // Window
+    void stLookInChange();
+    void FormClose();
+
+    // Controls, named as the user's window knows them.
+    QLabel* StatusPanel0 = nullptr;
+    QLabel* StatusPanel1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *tsLookIn = nullptr, *tsOptions = nullptr, *tsSaveIn = nullptr, *tsSettings = nullptr;
+    LookInTree* stLookIn = nullptr;
+    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr;
+    QCheckBox *ckbShowSize = nullptr, *ckbShowDateTime = nullptr, *ckbCrTime = nullptr,
+              *ckbLAccessTime = nullptr, *ckbShowAttributes = nullptr, *ckbShowShortFileName = nullptr,
+              *ckbShowType = nullptr, *ckbIncludeSubfolders = nullptr, *ckbOnlyFolders = nullptr,
+              *ckbNumFiles = nullptr, *ckbNumFolders = nullptr, *ckbIncludeDate = nullptr;
+    QFrame *Bevel1 = nullptr, *Bevel2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* cbStructureSearch = nullptr;
+    QComboBox* DriveComboBox1 = nullptr;
+    QGroupBox *RadioGroup1 = nullptr, *RadioGroup2 = nullptr;
+    QButtonGroup *RadioGroup1Buttons = nullptr, *RadioGroup2Buttons = nullptr;
+    QRadioButton* RadioGroup1Items[3] = {};
+    QRadioButton* RadioGroup2Items[2] = {};
+    QTreeView* sjtSaveIn = nullptr;
+    QLabel *Label2 = nullptr, *StaticText2 = nullptr;
+    QComboBox* cbLookfor = nullptr;
+    QLineEdit* edSaveAs = nullptr;
+    QPushButton *btnAutocreateFName = nullptr, *btnSearch = nullptr, *btnCancel = nullptr,
+                *btnSave = nullptr;
+    QToolButton* sbEject = nullptr;
+    QWidget* Shape1 = nullptr;
+    QTreeView* ListView1 = nullptr;
+    ResultModel* Results = nullptr;
+    QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
+    QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
+            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
+    QMenu *mnDatei = nullptr, *mnHelpSymbol = nullptr;
+
+    // Search state
+    std::string SearchTarget;
+    std::string SaveFolder;
+    std::vector<std::string> DriveList;
+    const std::string& CurrentUnitWord() const { return unitWord_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const std::string& commandLineFolder);
+    void InitializeForm();
+    void BuildLayout();
+    void BuildMenu();
+    QWidget* BuildCommandPanel();
+    void BuildOptionsPage();
+    void BuildSettingsPage();
+    void RunCommandLine(const std::string& folder);
+    void FormKeyDown(int key);
+
+    // Search control
+    SearchOptions CurrentOptions() const;
+    void DoSearchinAllDrives();
+    void DoSearchinSingleDriveorFolder();
+    void DoStructureSearch();
+    bool CheckMediumOrRefuse();
+    void Launch(SearchRequest request);
+    void HandleTerminate(SearchRunner* runner);
+    void AddRows(SearchRunner* runner, HandOver& handOver);
+    void UpdateStatus(const std::string& statusPath);
+    void cbLookforDropDown();
+    void cbStructureSearchChange();
+    void ckbOnlyFoldersClick(bool checked);
+    void UncheckColumnOptions();
+    void SetCommandButtons(bool search, bool cancel, bool save, bool compose);
+    void ShowBusy(bool busy);
+    std::string LookForText() const;
+    void SetLookForText(const std::string& text);
+
+    // Result list
+    int FittedWidth(int column, bool headerOnly) const;
+
+    MessageBoxes& messages_;
+    std::string unitWord_;
+    std::string lookForMask_;
+    std::string searchRoot_;
+    bool cancelFlag_ = false;
+    SearchRunner* currentSearch_ = nullptr; // not owned: it deletes itself after its end
+    std::unique_ptr<SeenFolders> seenFolders_;
+    SearchOptions runningOptions_;
+    std::vector<ColumnSpec> runningColumns_;
+};

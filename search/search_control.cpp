@@ -1,1 +1,298 @@
+// The window side of a search: checks, start, cancel and the end report.
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeView>
 
+#include "app/message_boxes.h"
+#include "app/tform1.h"
+#include "platform/paths.h"
+#include "resources/strings.h"
+#include "results/result_model.h"
+#include "search/minimize_name.h"
+#include "search/search_control_logic.h"
+#include "search/search_runner.h"
+#include "system/drives.h"
+#include "trees/look_in_tree.h"
+
+namespace {
+QString Q(int message) { return QString::fromUtf8(MessageText(message).data(), static_cast<qsizetype>(MessageText(message).size())); }
+bool On(const QCheckBox* box) { return box->isChecked() && box->isEnabled(); }
+} // namespace
+
+std::string TForm1::LookForText() const { return cbLookfor->currentText().toStdString(); }
+
+void TForm1::SetLookForText(const std::string& text) {
+    const QSignalBlocker block(cbLookfor);
+    cbLookfor->setEditText(QString::fromStdString(text));
+}
+
+void TForm1::SetCommandButtons(bool search, bool cancel, bool save, bool compose) {
+    btnSearch->setEnabled(search);
+    btnCancel->setEnabled(cancel);
+    btnSave->setEnabled(save);
+    btnAutocreateFName->setEnabled(compose);
+}
+
+void TForm1::ShowBusy(bool busy) { Shape1->setVisible(busy); }
+
+SearchOptions TForm1::CurrentOptions() const {
+    SearchOptions o;
+    o.showSize = ckbShowSize->isChecked();
+    o.showType = On(ckbShowType);
+    o.showModified = On(ckbShowDateTime);
+    o.showCreated = On(ckbCrTime);
+    o.showLastAccess = On(ckbLAccessTime);
+    o.showFileCount = On(ckbNumFolders);
+    o.showSubfolderCount = On(ckbNumFiles);
+    o.showAttributes = On(ckbShowAttributes);
+    o.showShortName = On(ckbShowShortFileName);
+    o.onlyFolders = ckbOnlyFolders->isChecked();
+    o.includeSubfolders = ckbIncludeSubfolders->isChecked();
+    o.sizeUnit = std::max(0, RadioGroup1Buttons->checkedId());
+    o.structureMode = std::max(0, cbStructureSearch->currentIndex());
+    return o;
+}
+
+void TForm1::btnSearchClick() {
+    QApplication::processEvents();
+    seenFolders_ = std::make_unique<SeenFolders>();
+    SearchTarget = ChooseSearchTarget(stLookIn->SelectedPath(), stLookIn->SelectedText(), SearchTarget);
+    const std::string lookFor = TrimBlanks(LookForText());
+    SetLookForText(lookFor);
+    StatusPanel0->clear();
+    StatusPanel1->clear();
+    cancelFlag_ = false;
+    btnCancel->setEnabled(true);
+    std::vector<std::string> history;
+    for (int i = 0; i < cbLookfor->count(); ++i) history.push_back(cbLookfor->itemText(i).toStdString());
+    if (AddToHistory(history, lookFor)) {
+        const QSignalBlocker block(cbLookfor);
+        cbLookfor->insertItem(0, QString::fromStdString(lookFor));
+        cbLookfor->setEditText(QString::fromStdString(lookFor));
+    }
+    Results->ClearRows();
+    ListView1->viewport()->repaint();
+
+    SetCommandButtons(false, true, false, false);
+    if (cbStructureSearch->currentIndex() >= ModeExplorer) {
+        DoStructureSearch();
+        return;
+    }
+    if (ckbOnlyFolders->isChecked()) UncheckColumnOptions();
+    if (SearchTarget == kAllDrives)
+        DoSearchinAllDrives();
+    else
+        DoSearchinSingleDriveorFolder();
+}
+
+void TForm1::UncheckColumnOptions() {
+    for (QCheckBox* box : {ckbShowSize, ckbShowDateTime, ckbShowAttributes, ckbShowShortFileName,
+                           ckbLAccessTime, ckbCrTime, ckbShowType})
+        box->setChecked(false);
+}
+
+void TForm1::DoSearchinAllDrives() {
+    if (LookForText().empty()) {
+        messages_.Error(Msg(80));
+        // Unlike the original, the commands come back as after the other refusals.
+        SetCommandButtons(true, false, true, true);
+        return;
+    }
+    DriveList.clear();
+    BuildDriveList(DriveList);
+    SearchTarget = std::string(kAllDrives);
+    lookForMask_ = TrimBlanks(LookForText());
+    SearchRequest r;
+    r.target = SearchTarget;
+    r.mask = lookForMask_;
+    r.driveList = DriveList;
+    Launch(std::move(r));
+}
+
+bool TForm1::CheckMediumOrRefuse() {
+    if (GetVolumeInfo(SearchTarget).ok) return true;
+    messages_.Error(Msg(34));
+    SetCommandButtons(true, false, false, true);
+    return false;
+}
+
+void TForm1::DoSearchinSingleDriveorFolder() {
+    if (stLookIn->SelectedPath().empty()) {
+        if (messages_.ErrorConfirmed(Msg(102))) SetCommandButtons(true, false, true, true);
+        return;
+    }
+    searchRoot_ = paths::WithTrailingSeparator(SearchTarget);
+    if (LookForText().empty()) {
+        messages_.Error(Msg(80));
+        SetCommandButtons(true, false, true, true);
+        return;
+    }
+    lookForMask_ = TrimBlanks(LookForText());
+    cancelFlag_ = false;
+    if (!CheckMediumOrRefuse()) return;
+    SearchRequest r;
+    r.target = SearchTarget;
+    r.root = searchRoot_;
+    r.mask = lookForMask_;
+    Launch(std::move(r));
+}
+
+void TForm1::DoStructureSearch() {
+    const std::string selected = stLookIn->SelectedPath();
+    if (selected.empty() && SearchTarget != kAllDrives) {
+        if (messages_.ErrorConfirmed(Msg(102))) SetCommandButtons(true, false, true, true);
+        return;
+    }
+    SetLookForText("*.*");
+    SearchRequest r;
+    r.mask = lookForMask_; // a structure search keeps the previous mask
+    if (SearchTarget == kAllDrives) {
+        DriveList.clear();
+        BuildDriveList(DriveList);
+        r.target = SearchTarget;
+        r.driveList = DriveList;
+        Launch(std::move(r));
+        return;
+    }
+    SearchTarget = selected;
+    searchRoot_ = paths::WithTrailingSeparator(selected);
+    if (!CheckMediumOrRefuse()) return;
+    r.target = SearchTarget;
+    r.root = searchRoot_;
+    Launch(std::move(r));
+}
+
+void TForm1::Launch(SearchRequest request) {
+    ShowBusy(true);
+    StatusPanel0->setText(Q(107));
+    StatusPanel1->setText(Q(59));
+    SetCommandButtons(false, true, false, false);
+    CreateLVColumns();
+    request.options = CurrentOptions();
+    request.mountsNotToEnter = MountPointsNotToEnter();
+    runningOptions_ = request.options;
+    runningColumns_ = Results->Table().columns;
+
+    auto* runner = new SearchRunner(
+        std::move(request), this, [this](SearchRunner* r, HandOver& h) { AddRows(r, h); },
+        [this] { messages_.Plain(Msg(198)); });
+    connect(runner, &QThread::finished, this, [this, runner] {
+        HandleTerminate(runner);
+        runner->deleteLater(); // the thread object goes once its end has been handled
+    });
+    currentSearch_ = runner;
+    runner->start();
+}
+
+void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
+    if (runner != currentSearch_) return; // a cancelled search still finishing: not ours any more
+    std::vector<ResultRow> rows;
+    rows.reserve(handOver.items.size());
+    for (const ItemRecord& item : handOver.items)
+        if (auto row = BuildRow(item, runningColumns_, runningOptions_, unitWord_, *seenFolders_))
+            rows.push_back(std::move(*row));
+    Results->AppendRows(std::move(rows));
+    if (handOver.statusChanged) UpdateStatus(handOver.statusPath);
+}
+
+void TForm1::UpdateStatus(const std::string& statusPath) {
+    StatusPanel0->setText(Q(107));
+    if (statusPath.size() <= 1) return;
+    const QFontMetrics fm(statusBar()->font());
+    const std::string shown = MinimizeName(statusPath, [&](std::string_view s) {
+        return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
+    }, StatusPanel1->width());
+    StatusPanel1->setText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
+}
+
+void TForm1::btnCancelClick() {
+    if (currentSearch_) {
+        currentSearch_->Terminate();
+        currentSearch_ = nullptr;
+    }
+    ShowBusy(false);
+    cancelFlag_ = true;
+    btnAutocreateFName->setEnabled(true);
+    btnSearch->setEnabled(true);
+    btnSave->setEnabled(true);
+    QApplication::processEvents();
+}
+
+void TForm1::HandleTerminate(SearchRunner* runner) {
+    // The end of a cancelled search must not touch a newer one.
+    if (currentSearch_ && runner != currentSearch_) return;
+    if (cancelFlag_) {
+        StatusPanel0->setText(Q(55));
+        StatusPanel1->clear();
+    } else if (Results->rowCount() > 0) {
+        StatusPanel0->setText(Q(106));
+        StatusPanel1->setText(QString::fromStdString(FoundCountText(Results->Table().rows.size())));
+        FitColumnsToContents();
+    } else {
+        StatusPanel0->setText(Q(106));
+        StatusPanel1->setText(Q(56));
+        Results->RemoveColumns();
+    }
+    ShowBusy(false);
+    btnAutocreateFName->setEnabled(true);
+    btnAutocreateFName->setFocus();
+    btnSearch->setEnabled(true);
+    btnSave->setEnabled(true);
+    btnCancel->setEnabled(false);
+    seenFolders_.reset();
+    if (currentSearch_) {
+        currentSearch_->Terminate();
+        currentSearch_ = nullptr;
+    }
+}
+
+void TForm1::cbLookforDropDown() {
+    for (int i = 0; i < cbLookfor->count(); ++i)
+        if (cbLookfor->itemText(i) == QStringLiteral(" ")) return;
+    const QString text = cbLookfor->currentText();
+    const QSignalBlocker block(cbLookfor);
+    cbLookfor->insertItem(0, QStringLiteral(" "));
+    cbLookfor->setEditText(text);
+}
+
+void TForm1::cbStructureSearchChange() {
+    const bool structure = cbStructureSearch->currentIndex() >= ModeExplorer;
+    for (QCheckBox* box : {ckbOnlyFolders, ckbIncludeSubfolders}) {
+        box->setEnabled(!structure);
+        box->setVisible(!structure);
+        box->setChecked(structure);
+    }
+    Bevel2->setVisible(!structure);
+    for (QCheckBox* box : {ckbShowDateTime, ckbLAccessTime, ckbShowType}) {
+        box->setVisible(!structure);
+        box->setEnabled(!structure);
+    }
+    for (QCheckBox* box : {ckbShowSize, ckbShowAttributes, ckbShowShortFileName, ckbCrTime})
+        box->setEnabled(true);
+    ckbCrTime->move(9, structure ? 40 : 60);
+    ckbNumFiles->setVisible(structure);
+    ckbNumFiles->setEnabled(structure);
+    ckbNumFolders->setVisible(structure);
+    ckbNumFolders->setEnabled(structure);
+    if (structure) {
+        ckbNumFiles->move(ckbLAccessTime->pos());
+        ckbNumFiles->setText(Q(154));
+        ckbNumFolders->move(9, 60);
+        ckbNumFolders->setText(Q(153));
+    }
+}
+
+void TForm1::ckbOnlyFoldersClick(bool checked) {
+    for (QCheckBox* box : {ckbShowSize, ckbShowDateTime, ckbCrTime, ckbLAccessTime,
+                           ckbShowAttributes, ckbShowShortFileName, ckbShowType})
+        box->setEnabled(!checked);
+    ckbIncludeSubfolders->setEnabled(true);
+}

@@ -198,3 +198,5 @@ void TSearchThread::Flush() {
     }
     lastFlush_ = std::chrono::steady_clock::now();
 }
+
+void TSearchThread::Terminate() { terminated_.store(true, std::memory_order_relaxed); }

@@ -1,0 +1,41 @@
+#include "app/qt_message_boxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "resources/strings.h"
+
+namespace {
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+int Show(QWidget* parent, QMessageBox::Icon icon, std::string_view title, const std::string& text) {
+    QMessageBox box(icon, Q(title), Q(text), QMessageBox::Ok, parent);
+    return box.exec();
+}
+} // namespace
+
+void QtMessageBoxes::Error(const std::string& text) { ErrorConfirmed(text); }
+
+bool QtMessageBoxes::ErrorConfirmed(const std::string& text) {
+    return Show(parent_, QMessageBox::Critical, MessageText(52), text) == QMessageBox::Ok;
+}
+
+void QtMessageBoxes::Information(const std::string& text) {
+    Show(parent_, QMessageBox::Information, MessageText(200), text);
+}
+
+bool QtMessageBoxes::Question(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, Q(MessageText(199)), Q(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(Q(MessageText(201)), QMessageBox::YesRole);
+    box.addButton(Q(MessageText(202)), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes; // anything but Ja counts as Nein
+}
+
+void QtMessageBoxes::Stop(const std::string& text) {
+    Show(parent_, QMessageBox::Critical, MessageText(203), text + ".");
+}
+
+void QtMessageBoxes::Plain(const std::string& text) {
+    Show(parent_, QMessageBox::NoIcon, MessageText(203), text);
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include "app/message_boxes.h"
+
+class QWidget;
+
+// Modal QMessageBox dialogs with the program's titles and buttons.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void Error(const std::string& text) override;
+    bool ErrorConfirmed(const std::string& text) override;
+    void Information(const std::string& text) override;
+    bool Question(const std::string& text) override;
+    void Stop(const std::string& text) override;
+    void Plain(const std::string& text) override;
+
+private:
+    QWidget* parent_;
+};

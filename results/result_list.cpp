@@ -1,0 +1,51 @@
+// The result list's columns, rows and size unit.
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include "app/tform1.h"
+#include "resources/strings.h"
+#include "results/columns.h"
+#include "results/result_model.h"
+
+namespace {
+constexpr int kCellPadding = 16;
+constexpr int kMinimumWidth = 100;
+} // namespace
+
+int TForm1::FittedWidth(int column, bool headerOnly) const {
+    const QFontMetrics header(ListView1->header()->font());
+    const QVariant glyph = Results->headerData(column, Qt::Horizontal, Qt::DecorationRole);
+    int width = header.horizontalAdvance(Results->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) +
+                kCellPadding + (glyph.isValid() ? 20 : 0);
+    if (headerOnly) return width;
+    const QFontMetrics cells(ListView1->font());
+    for (const QString& text : Results->WidestCandidates(column))
+        width = std::max(width, cells.horizontalAdvance(text) + kCellPadding);
+    return width;
+}
+
+void TForm1::CreateLVColumns() {
+    const std::vector<ColumnSpec> columns = BuildColumnSet(CurrentOptions());
+    Results->SetColumns(columns);
+    for (int k = 0; k < static_cast<int>(columns.size()); ++k) {
+        int width = FittedWidth(k, columns[k].fit == ColumnFit::Header);
+        if (columns[k].fit == ColumnFit::ContentsMin100) width = std::max(width, kMinimumWidth);
+        ListView1->header()->resizeSection(k, width);
+    }
+}
+
+void TForm1::FitColumnsToContents() {
+    for (int k = 0; k < Results->columnCount(); ++k)
+        ListView1->header()->resizeSection(k, FittedWidth(k, false));
+}
+
+void TForm1::RadioGroup1Click(int unit) {
+    unitWord_ = UnitWord(unit);
+    ckbShowSize->setText(QString::fromStdString(SizeCaption(unit)));
+}
+
+void TForm1::ListView1Resize() {
+    if (Results && Results->columnCount() > 0) ListView1->header()->resizeSection(0, FittedWidth(0, false));
+}

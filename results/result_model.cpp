@@ -1,0 +1,123 @@
+#include "results/result_model.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::size_t kLongestKept = 12;
+
+QString ToDisplay(std::string_view bytes) {
+    // Names that are not valid UTF-8 show replacement characters; the row keeps the bytes.
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::size_t CharCount(std::string_view s) {
+    std::size_t n = 0;
+    for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+    return n;
+}
+} // namespace
+
+ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ResultModel::SetColumns(std::vector<ColumnSpec> columns) {
+    beginResetModel();
+    table_.rows.clear();
+    table_.rows.shrink_to_fit();
+    table_.columns = std::move(columns);
+    glyphs_.assign(table_.columns.size(), QIcon());
+    longest_.assign(table_.columns.size(), {});
+    endResetModel();
+}
+
+void ResultModel::ClearRows() {
+    if (table_.rows.empty()) return;
+    beginResetModel();
+    table_.rows.clear();
+    table_.rows.shrink_to_fit();
+    longest_.assign(table_.columns.size(), {});
+    endResetModel();
+}
+
+void ResultModel::RemoveColumns() { SetColumns({}); }
+
+void ResultModel::AppendRows(std::vector<ResultRow>&& rows) {
+    if (rows.empty()) return;
+    const int first = static_cast<int>(table_.rows.size());
+    beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    for (ResultRow& r : rows) {
+        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c)
+            Remember(static_cast<int>(c), r.Cell(c));
+        table_.rows.push_back(std::move(r));
+    }
+    endInsertRows();
+}
+
+void ResultModel::Remember(int column, std::string_view cell) {
+    auto& kept = longest_[column];
+    if (kept.size() == kLongestKept && CharCount(cell) <= CharCount(kept.back())) return;
+    const auto pos = std::find_if(kept.begin(), kept.end(), [&](const std::string& k) {
+        return CharCount(k) < CharCount(cell);
+    });
+    kept.insert(pos, std::string(cell));
+    if (kept.size() > kLongestKept) kept.pop_back();
+}
+
+void ResultModel::RebuildLongest() {
+    longest_.assign(table_.columns.size(), {});
+    for (const ResultRow& r : table_.rows)
+        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c)
+            Remember(static_cast<int>(c), r.Cell(c));
+}
+
+void ResultModel::RowsReordered() {
+    Q_EMIT layoutAboutToBeChanged();
+    Q_EMIT layoutChanged();
+    Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void ResultModel::SetHeaderGlyph(int column, const QIcon& glyph) {
+    if (column < 0 || column >= static_cast<int>(glyphs_.size())) return;
+    glyphs_[column] = glyph;
+    Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void ResultModel::SetHeaderCaption(int column, const std::string& caption) {
+    if (column < 0 || column >= static_cast<int>(table_.columns.size())) return;
+    table_.columns[column].caption = caption;
+    Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+}
+
+std::vector<QString> ResultModel::WidestCandidates(int column) const {
+    std::vector<QString> out;
+    if (column < 0 || column >= static_cast<int>(longest_.size())) return out;
+    for (const auto& s : longest_[column]) out.push_back(ToDisplay(s));
+    return out;
+}
+
+int ResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(table_.rows.size());
+}
+
+int ResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(table_.columns.size());
+}
+
+QVariant ResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (role == Qt::DisplayRole)
+        return ToDisplay(table_.rows[index.row()].Cell(static_cast<std::size_t>(index.column())));
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (table_.columns[index.column()].alignRight ? Qt::AlignRight : Qt::AlignLeft));
+    return {};
+}
+
+QVariant ResultModel::headerData(int section, Qt::Orientation o, int role) const {
+    if (o != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const ColumnSpec& c = table_.columns[section];
+    if (role == Qt::DisplayRole) return ToDisplay(c.caption);
+    if (role == Qt::DecorationRole && !glyphs_[section].isNull()) return glyphs_[section];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | (c.alignRight ? Qt::AlignRight : Qt::AlignLeft));
+    return {};
+}
