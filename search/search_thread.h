@@ -37,7 +37,7 @@ public:
     virtual ~TSearchThread() = default;
 
     void Execute();
-    void Terminate() { terminated_.store(true, std::memory_order_relaxed); }
+    void Terminate();
     bool Terminated() const { return terminated_.load(std::memory_order_relaxed); }
     const SearchRequest& Request() const { return request_; }
 
