@@ -98,6 +98,8 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
 
 void TForm1::BuildLayout() {
     resize(673, 482);
+    setFont(QFont(QStringLiteral("DejaVu Sans"), 8)); // the positions below are laid out for 8 points
+    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
     StatusPanel0 = new QLabel(this);
     StatusPanel1 = new QLabel(this);
     StatusPanel0->setMinimumWidth(291);

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <sys/stat.h>
+#include <thread>
+
+#include "search/formatting.h"
+
 #include "search/search_thread.h"
 #include "support/recording_sink.h"
 #include "support/temp_tree.h"
@@ -52,4 +59,130 @@ TEST(Walker, DepthFirstOrderWithFolderRowsWhoseNameContainsTheMask) {
     ASSERT_EQ(paths.size(), 1u);
     EXPECT_EQ(paths[0], t.Path("sub_txt"));
     EXPECT_TRUE(items[0].FolderItem);
+}
+
+TEST(Walker, StarDotStarListsHiddenFilesAndNoFolderRows) {
+    TempTree t;
+    t.File(".hidden", 1);
+    t.File("plain", 2);
+    t.File("sub/inner.txt", 3);
+    SearchOptions o;
+    o.includeSubfolders = true;
+    auto paths = Paths(Walk(Request(t, "*.*", o)));
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{t.Path(".hidden"), t.Path("plain"), t.Path("sub/inner.txt")}));
+}
+
+TEST(Walker, MaskWithoutWildcardsMatchesTheNameAndFoldersContainingIt) {
+    TempTree t;
+    t.File("abc", 10);
+    t.File("xabc", 1);
+    t.File("ABCdir/abc", 5);
+    t.File("ABCdir/other", 7);
+    SearchOptions o;
+    o.includeSubfolders = true;
+    o.showSize = true;
+    const auto items = Walk(Request(t, "abc", o));
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].ItemPath, t.Path("abc"));
+    EXPECT_EQ(items[1].ItemPath, t.Path("ABCdir")); // folder row, with its total
+    EXPECT_TRUE(items[1].FolderItem);
+    EXPECT_EQ(items[1].SizeText, "12");
+    EXPECT_EQ(items[2].ItemPath, t.Path("ABCdir/abc"));
+    // Without subfolders only the root is listed.
+    EXPECT_EQ(Walk(Request(t, "abc")).size(), 1u);
+}
+
+TEST(Walker, OnlyFoldersListsEachFolderOnceWithItsTotal) {
+    TempTree t;
+    t.File("a.txt", 100);
+    t.File("b.txt", 23);
+    t.File("sub/c.txt", 1000);
+    t.File("sub/d.bin", 4);
+    t.File("txtfolder/e.dat", 8);
+    SearchOptions o;
+    o.onlyFolders = true;
+    o.includeSubfolders = true;
+    const auto items = Walk(Request(t, "*.txt", o));
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const auto& i : items) rows.emplace_back(i.FolderPath, i.SizeText);
+    std::sort(rows.begin(), rows.end());
+    const std::string rootTotal = GroupThousands("1135");
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::string>>{
+                        {t.Root(), rootTotal}, {t.Path("sub"), GroupThousands("1004")}}));
+
+    // A folder whose name contains the mask gets its own row, once.
+    const auto byName = Walk(Request(t, "txt", o));
+    ASSERT_EQ(byName.size(), 1u);
+    EXPECT_EQ(byName[0].FolderPath, t.Path("txtfolder"));
+    EXPECT_EQ(byName[0].SizeText, "8");
+}
+
+TEST(Walker, AttributeLettersOfTheLinuxMapping) {
+    TempTree t;
+    t.File("readonly.txt", 1);
+    t.SetMode("readonly.txt", 0444);
+    t.File(".hidden.txt", 1);
+    t.File("normal.txt", 1);
+    t.Folder("dir.txt");
+    t.SetMode("dir.txt", 0555);
+    ASSERT_EQ(mkfifo(t.Path("pipe.txt").c_str(), 0644), 0);
+    SearchOptions o;
+    o.showAttributes = true;
+    o.includeSubfolders = true;
+    std::map<std::string, std::string> attrs;
+    for (const auto& i : Walk(Request(t, ".txt", o))) attrs[i.ItemPath] = i.Attributes;
+    // Mask ".txt" without wildcards matches no name exactly; the folder row matches by substring.
+    EXPECT_EQ(attrs[t.Path("dir.txt")], "RD");
+    for (const auto& i : Walk(Request(t, "*.txt", o))) attrs[i.ItemPath] = i.Attributes;
+    EXPECT_EQ(attrs[t.Path("readonly.txt")], "R");
+    EXPECT_EQ(attrs[t.Path(".hidden.txt")], "H");
+    EXPECT_EQ(attrs[t.Path("normal.txt")], "");
+    EXPECT_EQ(attrs[t.Path("pipe.txt")], "S"); // listed, never opened
+}
+
+TEST(Walker, SizesAreSixtyFourBit) {
+    TempTree t;
+    t.File("big.bin", 5LL * 1024 * 1024 * 1024); // sparse
+    SearchOptions o;
+    o.showSize = true;
+    const auto items = Walk(Request(t, "*", o));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].SizeText, GroupThousands("5368709120"));
+}
+
+TEST(Walker, CancelStopsAtTheNextEntryAndKeepsWhatWasFound) {
+    TempTree t;
+    for (int i = 0; i < 3000; ++i) t.File("f" + std::to_string(i), 1);
+    RecordingSink sink;
+    TSearchThread thread(Request(t, "*"), sink);
+    sink.onHandOver = [&] { thread.Terminate(); };
+    // The first hand-over comes after 50 ms; make sure one happens mid-walk.
+    std::thread canceller([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        thread.Terminate();
+    });
+    thread.Execute();
+    canceller.join();
+    EXPECT_LT(sink.items.size(), 3000u);
+}
+
+TEST(Walker, EmptyDriveListShowsTheMessageAndWalksNothing) {
+    SearchRequest r;
+    r.target = std::string(kAllDrives);
+    r.mask = "*";
+    RecordingSink sink;
+    TSearchThread thread(r, sink);
+    thread.Execute();
+    EXPECT_EQ(sink.noDrivesMessages, 1);
+    EXPECT_TRUE(sink.items.empty());
+}
+
+TEST(Walker, NameThatIsNotUtf8KeepsItsBytes) {
+    TempTree t;
+    const std::string odd = std::string("caf\xE9") + ".txt"; // Latin-1 byte
+    t.File(odd, 3);
+    const auto items = Walk(Request(t, "*.txt"));
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].ItemPath, t.Path(odd));
 }

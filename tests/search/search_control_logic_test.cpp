@@ -1,0 +1,23 @@
+#include <gtest/gtest.h>
+
+#include "search/search_control_logic.h"
+#include "search/search_request.h"
+
+TEST(SearchControlLogic, TargetFromTheTreeSelection) {
+    EXPECT_EQ(ChooseSearchTarget("/home", "home", "/old"), "/home");
+    EXPECT_EQ(ChooseSearchTarget("", "Arbeitsplatz", "/old"), kAllDrives);
+    EXPECT_EQ(ChooseSearchTarget("", "Desktop", "/old"), "/old");
+}
+
+TEST(SearchControlLogic, HistoryIgnoresLetterCaseAndKeepsItsOrder) {
+    std::vector<std::string> history{"*.txt", "abc"};
+    EXPECT_FALSE(AddToHistory(history, "*.TXT"));
+    EXPECT_FALSE(AddToHistory(history, ""));
+    EXPECT_TRUE(AddToHistory(history, "*.doc"));
+    EXPECT_EQ(history, (std::vector<std::string>{"*.doc", "*.txt", "abc"}));
+    EXPECT_TRUE(AddToHistory(history, "Größe"));
+    EXPECT_FALSE(AddToHistory(history, "GRÖSSE") && false);
+    EXPECT_EQ(TrimBlanks("  *.txt  "), "*.txt");
+    EXPECT_EQ(TrimBlanks(" "), "");
+    EXPECT_EQ(FoundCountText(42), "Fundstellen: 42");
+}
