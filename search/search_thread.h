@@ -58,6 +58,32 @@ protected:
 
     bool MayEnter(const std::string& path, const Directory& dir) const;
 
+    // --- Structure listings (structure_search.cpp) -------------------------------------
+    struct FolderTotals {
+        std::int64_t size = 0, files = 0, subfolders = 0;
+    };
+    // A folder met while counting; its subfolders in enumeration order.
+    struct StructureNode {
+        std::string name;
+        FolderTotals totals;
+        std::vector<StructureNode> children;
+    };
+    void StructureRoot(const std::string& path);
+    void StructureWalk(const std::string& path, const Directory& dir, StructureNode& node);
+    // One enumeration: the folder's own files (number, size) and its direct subfolders.
+    void DirectFilesSize(Directory& dir, StructureNode& node);
+    // Totals over the whole subtree, every folder enumerated once; partial after a cancel.
+    void SubtreeTotals(Directory& dir, std::string& path, StructureNode& node);
+    void CountFolder(Directory& dir, std::string& path, StructureNode& node);
+    void FolderEntryInfo(const std::string& path);
+    static std::string ShortPath(const std::string& path);
+    void FillStructureRow(const std::string& folderPath, const FolderTotals& totals);
+    // Runs as the counting enters a folder; a subclass may follow or cancel the count there.
+    virtual void CountingFolder(const std::string& path) { (void)path; }
+
+    unsigned entryFields_ = 0;   // what the folder's own entry must give (created, attributes)
+    bool needShortPath_ = false;
+
     SearchRequest request_;
     SearchSink& sink_;
     std::atomic<bool> terminated_{false};
