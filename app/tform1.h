@@ -1,6 +1,6 @@
 #pragma once
 #include <QMainWindow>
-#include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +89,8 @@ public:
     std::string SaveFolder;
     std::vector<std::string> DriveList;
     const std::string& CurrentUnitWord() const { return unitWord_; }
+    // Whether the volume holding a path has a readable medium; tests replace it.
+    std::function<bool(const std::string&)> HasReadableMedium;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

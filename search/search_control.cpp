@@ -118,7 +118,8 @@ void TForm1::DoSearchinAllDrives() {
 }
 
 bool TForm1::CheckMediumOrRefuse() {
-    if (GetVolumeInfo(SearchTarget).ok) return true;
+    const bool readable = HasReadableMedium ? HasReadableMedium(SearchTarget) : GetVolumeInfo(SearchTarget).ok;
+    if (readable) return true;
     messages_.Error(Msg(34));
     SetCommandButtons(true, false, false, true);
     return false;

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "app/tform1.h"
+#include "results/result_model.h"
+#include "support/scripted_message_boxes.h"
+#include "support/temp_tree.h"
+#include "trees/look_in_tree.h"
+
+namespace {
+
+struct Buttons {
+    bool search, cancel, save, compose;
+    bool operator==(const Buttons&) const = default;
+};
+
+Buttons StateOf(const TForm1& w) {
+    return {w.btnSearch->isEnabled(), w.btnCancel->isEnabled(), w.btnSave->isEnabled(),
+            w.btnAutocreateFName->isEnabled()};
+}
+
+void WaitForEnd(TForm1& w) {
+    QElapsedTimer timer;
+    timer.start();
+    while ((w.SearchRunning() || w.btnCancel->isEnabled()) && timer.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+std::string Panel(const QLabel* l) { return l->text().toStdString(); }
+
+class SearchControl : public ::testing::Test {
+protected:
+    ScriptedMessageBoxes boxes;
+    TempTree tree;
+    TForm1 window{boxes};
+
+    void Start(const std::string& folder, const std::string& lookFor) {
+        if (!folder.empty()) {
+            ASSERT_TRUE(window.stLookIn->SelectPath(folder));
+        }
+        window.cbLookfor->setEditText(QString::fromStdString(lookFor));
+        window.btnSearchClick();
+    }
+};
+
+} // namespace
+
+TEST_F(SearchControl, FirstStateAndAFoundCount) {
+    EXPECT_EQ(StateOf(window), (Buttons{true, false, true, false}));
+    EXPECT_EQ(window.ckbShowSize->text().toStdString(), "Größe (Byte)");
+    tree.File("one.txt", 5);
+    tree.File("two.dat", 5);
+    window.ckbShowSize->setChecked(true);
+    Start(tree.Root(), "  *.txt ");
+    EXPECT_EQ(window.cbLookfor->currentText().toStdString(), "*.txt"); // trimmed in the box
+    WaitForEnd(window);
+    EXPECT_EQ(Panel(window.StatusPanel0), "Suche beendet.");
+    EXPECT_EQ(Panel(window.StatusPanel1), "Fundstellen: 1");
+    ASSERT_EQ(window.Results->rowCount(), 1);
+    EXPECT_EQ(window.Results->Table().rows[0].Cell(1), "5 Byte");
+    EXPECT_EQ(StateOf(window), (Buttons{true, false, true, true}));
+    EXPECT_EQ(window.cbLookfor->itemText(0).toStdString(), "*.txt");
+}
+
+TEST_F(SearchControl, NothingFoundRemovesTheColumns) {
+    tree.File("a.dat");
+    Start(tree.Root(), "*.none");
+    WaitForEnd(window);
+    EXPECT_EQ(Panel(window.StatusPanel0), "Suche beendet.");
+    EXPECT_EQ(Panel(window.StatusPanel1), "Suchziel nicht gefunden.");
+    EXPECT_EQ(window.Results->columnCount(), 0);
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SearchControl, RefusalsAndTheButtonsAfterThem) {
+    tree.File("a.txt");
+    // 80: empty look-for text; the rows of the last search are gone already.
+    Start(tree.Root(), "*.txt");
+    WaitForEnd(window);
+    ASSERT_EQ(window.Results->rowCount(), 1);
+    Start(tree.Root(), "   ");
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0], (ScriptedMessageBoxes::Shown{"Error", "Geben Sie bitte einen Dateinamen oder eine Suchmaske ein."}));
+    EXPECT_EQ(window.Results->rowCount(), 0);
+    EXPECT_EQ(StateOf(window), (Buttons{true, false, true, true})); // commands come back
+    EXPECT_FALSE(window.SearchRunning());
+
+    // 34: no readable medium.
+    window.HasReadableMedium = [](const std::string&) { return false; };
+    Start(tree.Root(), "*.txt");
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, "Systemfehler. Wahrscheinlich kein Medium im Laufwerk.");
+    EXPECT_EQ(StateOf(window), (Buttons{true, false, false, true}));
+
+    // 102: no folder selected and no earlier target.
+    TForm1 fresh{boxes};
+    fresh.stLookIn->setCurrentItem(nullptr);
+    fresh.cbLookfor->setEditText("*.txt");
+    fresh.btnSearchClick();
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[2].text, "Kein Laufwerk oder Ordner zum Suchen ausgewählt.");
+    EXPECT_EQ(StateOf(fresh), (Buttons{true, false, true, true}));
+}
+
+TEST_F(SearchControl, CancelKeepsTheRowsFoundSoFar) {
+    for (int d = 0; d < 40; ++d)
+        for (int f = 0; f < 500; ++f) tree.File("d" + std::to_string(d) + "/f" + std::to_string(f) + ".txt");
+    window.ckbIncludeSubfolders->setChecked(true);
+    window.ckbShowType->setChecked(true);
+    Start(tree.Root(), "*.txt");
+    EXPECT_TRUE(window.Shape1->isVisibleTo(&window));
+    window.btnCancelClick();
+    EXPECT_FALSE(window.Shape1->isVisibleTo(&window));
+    EXPECT_EQ(StateOf(window), (Buttons{true, true, true, true})); // Cancel stays until the end
+    WaitForEnd(window);
+    EXPECT_EQ(Panel(window.StatusPanel0), "Suche abgebrochen.");
+    EXPECT_EQ(Panel(window.StatusPanel1), "");
+    EXPECT_LT(window.Results->rowCount(), 20000);
+    EXPECT_GT(window.Results->columnCount(), 0);
+}
+
+TEST_F(SearchControl, EndOfACancelledSearchLeavesTheNewerOneAlone) {
+    for (int f = 0; f < 20000; ++f) tree.File("big/f" + std::to_string(f) + ".txt");
+    tree.File("small/only.txt");
+    window.ckbShowType->setChecked(true);
+    Start(tree.Path("big"), "*.txt");
+    window.btnCancelClick();
+    Start(tree.Path("small"), "*.txt"); // the first thread may still be ending
+    WaitForEnd(window);
+    QApplication::processEvents();
+    EXPECT_EQ(Panel(window.StatusPanel1), "Fundstellen: 1");
+    ASSERT_EQ(window.Results->rowCount(), 1);
+    EXPECT_EQ(window.Results->Table().rows[0].Cell(0), tree.Path("small/only.txt"));
+}
+
+TEST_F(SearchControl, OnlyFoldersStartsWithTheColumnOptionsUnchecked) {
+    tree.File("x/a.txt", 3);
+    window.ckbShowDateTime->setChecked(true);
+    window.ckbOnlyFolders->setChecked(true);
+    EXPECT_FALSE(window.ckbShowDateTime->isEnabled());
+    window.ckbIncludeSubfolders->setChecked(true);
+    Start(tree.Root(), "*.txt");
+    EXPECT_FALSE(window.ckbShowDateTime->isChecked());
+    WaitForEnd(window);
+    ASSERT_EQ(window.Results->columnCount(), 2);
+    ASSERT_EQ(window.Results->rowCount(), 1);
+    EXPECT_EQ(window.Results->Table().rows[0].Cell(0), tree.Path("x"));
+    EXPECT_EQ(window.Results->Table().rows[0].Cell(1), "3 Byte");
+}
+
+TEST_F(SearchControl, ClosingDuringASearchStopsAndWaitsForIt) {
+    for (int f = 0; f < 20000; ++f) tree.File("f" + std::to_string(f) + ".txt");
+    window.ckbShowType->setChecked(true);
+    Start(tree.Root(), "*.txt");
+    window.close();
+    EXPECT_FALSE(window.SearchRunning());
+    QApplication::processEvents(); // the ended thread object is released once
+}
