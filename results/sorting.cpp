@@ -1,0 +1,403 @@
+#include "results/sorting.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <ctime>
+#include <numeric>
+#include <vector>
+
+#include "platform/locale.h"
+
+namespace {
+
+// Length of the UTF-8 sequence starting at i; a stray byte counts as one character.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    if (lead < 0xC0)
+        return 1;
+    const std::size_t expected = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    std::size_t n = 1;
+    while (n < expected && i + n < s.size() &&
+           (static_cast<unsigned char>(s[i + n]) & 0xC0) == 0x80)
+        ++n;
+    return n;
+}
+
+std::vector<std::string_view> Characters(std::string_view s) {
+    std::vector<std::string_view> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = CharLength(s, i);
+        out.push_back(s.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+std::size_t SkipBlanks(std::string_view s, std::size_t i) {
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    return i;
+}
+
+std::size_t Digits(std::string_view s, std::size_t i, std::string& out) {
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+        out.push_back(s[i++]);
+    return i;
+}
+
+// --- Text: the primary key is the collation's first level of the upper-cased text, folder by
+// folder; texts equal there are compared by the full collation.
+
+class TextKeyBuilder {
+  public:
+    void Append(std::string_view text, std::string& arena) {
+        const std::string folded = UpperCase(text);
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t slash = folded.find('/', start);
+            const std::size_t end = slash == std::string::npos ? folded.size() : slash;
+            AppendPrimary(std::string_view(folded).substr(start, end - start), arena);
+            if (slash == std::string::npos)
+                break;
+            start = slash + 1;
+        }
+    }
+
+  private:
+    void AppendPrimary(std::string_view segment, std::string& arena) {
+        segment_.assign(segment);
+        std::size_t n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
+        if (n >= buffer_.size()) {
+            buffer_.resize(n + 1);
+            n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
+        }
+        // Levels are separated by \1; the first level ignores letter case and accents.
+        const char* level = static_cast<const char*>(std::memchr(buffer_.data(), '\1', n));
+        arena.append(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
+        arena.push_back('\1');
+    }
+
+    std::string segment_;
+    std::vector<char> buffer_ = std::vector<char>(256);
+};
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+int CompareFullCollation(std::string_view a, std::string_view b) {
+    if (a == b)
+        return 0;
+    const std::string fa = UpperCase(a), fb = UpperCase(b);
+    std::size_t ia = 0, ib = 0;
+    while (true) {
+        const std::size_t ea = std::min(fa.find('/', ia), fa.size());
+        const std::size_t eb = std::min(fb.find('/', ib), fb.size());
+        const int c = std::strcoll(fa.substr(ia, ea - ia).c_str(), fb.substr(ib, eb - ib).c_str());
+        if (c != 0)
+            return Sign(c);
+        const bool moreA = ea < fa.size(), moreB = eb < fb.size();
+        if (moreA != moreB)
+            return moreA ? 1 : -1;
+        if (!moreA)
+            return 0;
+        ia = ea + 1;
+        ib = eb + 1;
+    }
+}
+
+class TextKeys {
+  public:
+    TextKeys(const std::vector<ResultRow>& rows, std::size_t column)
+        : rows_(rows), column_(column) {
+        offsets_.reserve(rows.size() + 1);
+        offsets_.push_back(0);
+        TextKeyBuilder builder;
+        for (const ResultRow& row : rows) {
+            builder.Append(row.Cell(column), arena_);
+            offsets_.push_back(arena_.size());
+        }
+    }
+    int Compare(std::size_t i, std::size_t j) const {
+        const int c = Key(i).compare(Key(j));
+        if (c != 0)
+            return Sign(c);
+        return CompareFullCollation(rows_[i].Cell(column_), rows_[j].Cell(column_));
+    }
+
+  private:
+    std::string_view Key(std::size_t i) const {
+        return std::string_view(arena_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+    }
+    const std::vector<ResultRow>& rows_;
+    std::size_t column_;
+    std::string arena_;
+    std::vector<std::size_t> offsets_;
+};
+
+// --- Dates
+
+std::string ExpandDateFormat(std::string_view format) {
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            out.push_back(format[i]);
+            continue;
+        }
+        switch (const char c = format[++i]) {
+        case 'T':
+            out += "%H:%M:%S";
+            break;
+        case 'R':
+            out += "%H:%M";
+            break;
+        case 'D':
+            out += "%m/%d/%y";
+            break;
+        case 'F':
+            out += "%Y-%m-%d";
+            break;
+        default:
+            out.push_back('%');
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+bool OnlyNumericFields(std::string_view format) {
+    for (std::size_t i = 0; i + 1 < format.size(); ++i)
+        if (format[i] == '%' &&
+            std::string_view("deYymHMS%").find(format[++i]) == std::string::npos)
+            return false;
+    return true;
+}
+
+struct DateFields {
+    int year = -1, month = -1, day = -1, hour = 0, minute = 0, second = 0;
+};
+
+long long KeyOf(const DateFields& f) {
+    if (f.year < 0 || f.month < 1 || f.month > 12 || f.day < 1 || f.day > 31 || f.hour < 0 ||
+        f.hour > 23 || f.minute < 0 || f.minute > 59 || f.second < 0 || f.second > 60)
+        return kNoDate;
+    return ((((f.year * 100LL + f.month) * 100 + f.day) * 100 + f.hour) * 100 + f.minute) * 100 +
+           f.second;
+}
+
+bool ReadField(std::string_view s, std::size_t& i, char conversion, DateFields& f) {
+    if (conversion == 'e')
+        i = SkipBlanks(s, i);
+    const std::size_t maxDigits = conversion == 'Y' ? 4 : 2;
+    int value = 0;
+    std::size_t n = 0;
+    while (n < maxDigits && i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        value = value * 10 + (s[i++] - '0');
+        ++n;
+    }
+    if (n == 0)
+        return false;
+    switch (conversion) {
+    case 'd':
+    case 'e':
+        f.day = value;
+        break;
+    case 'm':
+        f.month = value;
+        break;
+    case 'Y':
+        f.year = value;
+        break;
+    case 'y':
+        f.year = value < 69 ? 2000 + value : 1900 + value;
+        break;
+    case 'H':
+        f.hour = value;
+        break;
+    case 'M':
+        f.minute = value;
+        break;
+    case 'S':
+        f.second = value;
+        break;
+    }
+    return true;
+}
+
+long long ParseNumericDate(std::string_view s, std::string_view format) {
+    DateFields f;
+    std::size_t i = 0;
+    for (std::size_t j = 0; j < format.size(); ++j) {
+        if (format[j] == '%' && j + 1 < format.size() && format[j + 1] != '%') {
+            if (!ReadField(s, i, format[++j], f))
+                return kNoDate;
+        } else if (format[j] == ' ') {
+            if (i >= s.size() || s[i] != ' ')
+                return kNoDate;
+            i = SkipBlanks(s, i);
+        } else {
+            if (format[j] == '%')
+                ++j; // %%
+            if (i >= s.size() || s[i] != format[j])
+                return kNoDate;
+            ++i;
+        }
+    }
+    return SkipBlanks(s, i) == s.size() ? KeyOf(f) : kNoDate;
+}
+
+long long ParseDateWithLibrary(std::string_view s, const std::string& format) {
+    const std::string text(s);
+    std::tm tm{};
+    tm.tm_year = -1901; // marks a format without a year
+    const char* end = strptime(text.c_str(), format.c_str(), &tm);
+    if (!end || SkipBlanks(text, static_cast<std::size_t>(end - text.c_str())) != text.size())
+        return kNoDate;
+    return KeyOf({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
+}
+
+class DateParser {
+  public:
+    DateParser()
+        : format_(ExpandDateFormat(CurrentLocale().shortDateFormat + " " +
+                                   CurrentLocale().longTimeFormat)),
+          numeric_(OnlyNumericFields(format_)) {}
+    long long Key(std::string_view cell) const {
+        return numeric_ ? ParseNumericDate(cell, format_) : ParseDateWithLibrary(cell, format_);
+    }
+
+  private:
+    std::string format_;
+    bool numeric_;
+};
+
+std::string RemovedFromSizes(std::string_view unitWord) {
+    return CurrentLocale().thousandsSeparator + std::string(unitWord);
+}
+
+template <typename Key>
+void SortByKeys(std::vector<std::size_t>& order, const std::vector<Key>& keys, int direction) {
+    if (direction >= 0)
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    else
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return keys[b] < keys[a]; });
+}
+
+} // namespace
+
+std::string ChrTran(std::string_view s, std::string_view fromChars, std::string_view toChars) {
+    const std::vector<std::string_view> from = Characters(fromChars), to = Characters(toChars);
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const std::string_view c = s.substr(i, CharLength(s, i));
+        i += c.size();
+        const auto hit = std::find(from.begin(), from.end(), c);
+        if (hit == from.end()) {
+            out.append(c);
+            continue;
+        }
+        const auto p = static_cast<std::size_t>(hit - from.begin());
+        if (p < to.size())
+            out.append(to[p]);
+    }
+    return out;
+}
+
+long double StrToFloatDef(std::string_view s, long double def, std::string_view decimalSeparator) {
+    std::string number; // rebuilt in the C form for from_chars
+    std::size_t i = SkipBlanks(s, 0);
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-')
+            number.push_back('-');
+        ++i;
+    }
+    const std::size_t before = number.size();
+    i = Digits(s, i, number);
+    std::size_t digits = number.size() - before;
+    if (!decimalSeparator.empty() && s.substr(i, decimalSeparator.size()) == decimalSeparator) {
+        number.push_back('.');
+        const std::size_t mark = number.size();
+        i = Digits(s, i + decimalSeparator.size(), number);
+        digits += number.size() - mark;
+    }
+    if (digits == 0)
+        return def;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        number.push_back('e');
+        if (++i < s.size() && (s[i] == '+' || s[i] == '-'))
+            number.push_back(s[i++]);
+        const std::size_t mark = number.size();
+        i = Digits(s, i, number);
+        if (number.size() == mark)
+            return def;
+    }
+    if (SkipBlanks(s, i) != s.size())
+        return def;
+    long double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    return error == std::errc() && end == number.data() + number.size() ? value : def;
+}
+
+long double StrToFloatDef(std::string_view s, long double def) {
+    return StrToFloatDef(s, def, CurrentLocale().decimalSeparator);
+}
+
+int CompareTextIgnoreCase(std::string_view a, std::string_view b) {
+    std::string ka, kb;
+    TextKeyBuilder builder;
+    builder.Append(a, ka);
+    builder.Append(b, kb);
+    const int c = ka.compare(kb);
+    return c != 0 ? Sign(c) : CompareFullCollation(a, b);
+}
+
+long double SizeCellNumber(std::string_view cell, std::string_view unitWord) {
+    return StrToFloatDef(ChrTran(cell, RemovedFromSizes(unitWord), ""), 0);
+}
+
+long long DateCellKey(std::string_view cell) {
+    return DateParser().Key(cell);
+}
+
+void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWord) {
+    std::vector<ResultRow>& rows = table.rows;
+    std::vector<std::size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    switch (sort.kind) {
+    case SortKind::Name:
+    case SortKind::Text: {
+        const TextKeys keys(rows, sort.column);
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return keys.Compare(a, b) * sort.direction < 0;
+        });
+        break;
+    }
+    case SortKind::Number: {
+        const std::string removed = RemovedFromSizes(unitWord);
+        std::vector<long double> keys;
+        keys.reserve(rows.size());
+        for (const ResultRow& row : rows)
+            keys.push_back(StrToFloatDef(ChrTran(row.Cell(sort.column), removed, ""), 0));
+        SortByKeys(order, keys, sort.direction);
+        break;
+    }
+    case SortKind::Date: {
+        const DateParser parser;
+        std::vector<long long> keys;
+        keys.reserve(rows.size());
+        for (const ResultRow& row : rows)
+            keys.push_back(parser.Key(row.Cell(sort.column)));
+        SortByKeys(order, keys, sort.direction);
+        break;
+    }
+    }
+    std::vector<ResultRow> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
+}

@@ -1,0 +1,95 @@
+#include "save/atomic_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A link is replaced at the file it points to, not turned into a file itself.
+std::string ResolveLink(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+int CreateTemporary(const std::string& folder, std::string& name) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        name = folder + (folder == "/" ? "" : "/") + ".pathquill-" + suffix + ".tmp";
+        // 0666 lets the umask decide, as for any new file.
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(const std::string& path) : target_(ResolveLink(path)) {
+    struct stat old {};
+    const bool exists = stat(target_.c_str(), &old) == 0;
+    if (exists && (!S_ISREG(old.st_mode) || access(target_.c_str(), W_OK) != 0))
+        return;
+    fd_ = CreateTemporary(FolderOf(target_), temp_);
+    if (fd_ >= 0 && exists && fchmod(fd_, old.st_mode & 07777) != 0)
+        Discard();
+}
+
+AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    while (fd_ >= 0 && !failed_ && !bytes.empty()) {
+        const ssize_t n = write(fd_, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            failed_ = true;
+        else
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return fd_ >= 0 && !failed_;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0 || failed_)
+        return false;
+    const bool flushed = fsync(fd_) == 0;
+    const bool closed = close(fd_) == 0;
+    fd_ = -1;
+    if (!flushed || !closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+        unlink(temp_.c_str());
+        temp_.clear();
+        return false;
+    }
+    temp_.clear();
+    return true;
+}
+
+void AtomicFile::Discard() {
+    if (fd_ >= 0)
+        close(fd_);
+    fd_ = -1;
+    if (!temp_.empty())
+        unlink(temp_.c_str());
+    temp_.clear();
+}

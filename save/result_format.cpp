@@ -1,0 +1,110 @@
+#include "save/result_format.h"
+
+#include "platform/locale.h"
+#include "resources/strings.h"
+#include "results/columns.h"
+#include "results/sorting.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view UnitWordOfSizeCaption(std::string_view caption) {
+    if (caption == MessageText(104))
+        return MessageText(78);
+    if (caption == MessageText(147))
+        return MessageText(196);
+    return MessageText(148);
+}
+
+// Collects the fields of one line; CSV fields are quoted with inner quotes doubled so the
+// file stays valid CSV.
+class LineBuilder {
+  public:
+    LineBuilder(std::string& out, ResultLayout layout)
+        : out_(out), csv_(layout == ResultLayout::Csv) {}
+
+    void Field(std::string_view text) {
+        if (!first_)
+            out_.append(csv_ ? "\";\"" : ";");
+        else if (csv_)
+            out_.push_back('"');
+        first_ = false;
+        if (!csv_) {
+            out_.append(text);
+            return;
+        }
+        for (const char c : text) {
+            if (c == '"')
+                out_.push_back('"');
+            out_.push_back(c);
+        }
+    }
+    void End() {
+        if (csv_)
+            out_.append(first_ ? "\"\"" : "\"");
+        out_.append(kLineEnd);
+    }
+
+  private:
+    std::string& out_;
+    bool csv_;
+    bool first_ = true;
+};
+
+// "   1.205,632 KB" becomes the fields "1.205,632" and "KB"; a cell without its unit word
+// stays one field.
+void SizeFields(LineBuilder& line, std::string_view cell, std::string_view unitWord) {
+    const std::size_t at = cell.find(" " + std::string(unitWord));
+    if (at == std::string_view::npos) {
+        line.Field(cell);
+        return;
+    }
+    line.Field(ChrTran(cell.substr(0, at), " ", ""));
+    line.Field(ChrTran(cell.substr(at + 1), " ", ""));
+}
+
+} // namespace
+
+ResultLayout LayoutOfFileName(std::string_view fileName) {
+    const std::size_t slash = fileName.rfind('/');
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return ResultLayout::PlainText;
+    return UpperCase(fileName.substr(dot)) == ".CSV" ? ResultLayout::Csv : ResultLayout::PlainText;
+}
+
+std::string DateLine(const LocalTime& now, int shortDateOrder, std::string_view timeSeparator) {
+    const char* date = shortDateOrder == 0   ? "%m.%d.%Y"
+                       : shortDateOrder == 2 ? "%Y.%m.%d"
+                                             : "%d.%m.%Y";
+    return FormatLocalTime(now, date) + ", " + FormatLocalTime(now, "%H") +
+           std::string(timeSeparator) + FormatLocalTime(now, "%M");
+}
+
+void AppendHeaderLine(std::string& out, const std::vector<ColumnSpec>& columns,
+                      ResultLayout layout) {
+    LineBuilder line(out, layout);
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (k > 0 && IsSizeCaption(columns[k].caption)) {
+            line.Field(MessageText(193));
+            line.Field(MessageText(197));
+        } else {
+            line.Field(columns[k].caption);
+        }
+    }
+    line.End();
+}
+
+void AppendRowLine(std::string& out, const ResultRow& row, const std::vector<ColumnSpec>& columns,
+                   ResultLayout layout) {
+    LineBuilder line(out, layout);
+    for (std::size_t k = 0; k < row.CellCount(); ++k) {
+        const std::string_view cell = row.Cell(k);
+        if (k > 0 && k < columns.size() && IsSizeCaption(columns[k].caption))
+            SizeFields(line, cell, UnitWordOfSizeCaption(columns[k].caption));
+        else
+            line.Field(cell);
+    }
+    line.End();
+}

@@ -1,0 +1,85 @@
+#include "save/result_writer.h"
+
+#include <sys/stat.h>
+
+#include "resources/strings.h"
+#include "save/atomic_file.h"
+#include "save/result_format.h"
+
+namespace {
+
+// Lines are handed to the file in pieces of about this size.
+constexpr std::size_t kChunk = 1 << 20;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool DriveRefusesFiles(const std::string& typeName) {
+    return typeName == "CD-ROM" || typeName == "RAM disk" || typeName == "Does not exist";
+}
+
+bool WriteLines(const ResultTable& table, const std::string& fileName,
+                const std::optional<std::string>& dateLine) {
+    AtomicFile file(fileName);
+    if (!file.IsOpen())
+        return false;
+    const ResultLayout layout = LayoutOfFileName(fileName);
+    std::string buffer;
+    buffer.reserve(kChunk + 4096);
+    if (dateLine)
+        buffer.append(*dateLine).append("\r\n");
+    AppendHeaderLine(buffer, table.columns, layout);
+    for (const ResultRow& row : table.rows) {
+        AppendRowLine(buffer, row, table.columns, layout);
+        if (buffer.size() >= kChunk) {
+            if (!file.Write(buffer))
+                return false;
+            buffer.clear();
+        }
+    }
+    return file.Write(buffer) && file.Commit();
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0;
+}
+
+} // namespace
+
+WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
+                             bool includeDate, std::time_t now, MessageBoxes& boxes,
+                             const WriterPlatform& platform) {
+    WriteOutcome out;
+    const std::string dateLine =
+        DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
+    // The file may not exist yet; its folder stands for the drive.
+    const std::string folder = FolderOf(fileName);
+    if (DriveRefusesFiles(platform.driveTypeName(folder))) {
+        boxes.Error(Msg(97));
+        out.rightPanel = Msg(99);
+        return out;
+    }
+    if (!platform.hasFreeSpaceMB(folder, 1)) {
+        boxes.Error(Msg(98));
+        return out;
+    }
+    if (!WriteLines(table, fileName, includeDate ? std::optional(dateLine) : std::nullopt)) {
+        // An old file of that name is still there, untouched: no success report for it.
+        boxes.Error(Msg(97));
+        out.rightPanel = Msg(52) + "!";
+        return out;
+    }
+    if (!FileExists(fileName)) {
+        boxes.Error(Msg(99));
+        return out;
+    }
+    out.saved = true;
+    out.leftPanel = std::string();
+    out.rightPanel = Msg(60) + " " + fileName + " " + Msg(61) + ".";
+    return out;
+}

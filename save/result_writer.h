@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/message_boxes.h"
+#include "platform/locale.h"
+#include "results/result_table.h"
+#include "system/drives.h"
+
+// What the writer asks of the machine; tests replace any of it.
+struct WriterPlatform {
+    std::function<std::string(const std::string&)> driveTypeName = GetDriveTypeName;
+    std::function<bool(const std::string&, std::int64_t)> hasFreeSpaceMB = HasFreeSpaceMB;
+    int shortDateOrder = CurrentLocale().shortDateOrder;
+    std::string timeSeparator = CurrentLocale().timeSeparator;
+};
+
+// New texts for the two status bar panels; an empty optional leaves a panel as it is.
+struct WriteOutcome {
+    bool saved = false;
+    std::optional<std::string> leftPanel, rightPanel;
+};
+
+// Writes the list as displayed (columns and rows in their current order) to fileName: CSV for
+// a .csv name, semicolon-separated text otherwise, with the date line when includeDate is set.
+// The old file is replaced only by a complete new one. Failures are reported through boxes.
+WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
+                             bool includeDate, std::time_t now, MessageBoxes& boxes,
+                             const WriterPlatform& platform = {});
