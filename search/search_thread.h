@@ -81,7 +81,7 @@ protected:
     // Runs as the counting enters a folder; a subclass may follow or cancel the count there.
     virtual void CountingFolder(const std::string& path) { (void)path; }
 
-    unsigned entryFields_ = 0;   // what the folder's own entry must give (created, attributes)
+    unsigned entryFields_ = 0; // what the folder's own entry must give (created, attributes)
     bool needShortPath_ = false;
 
     SearchRequest request_;

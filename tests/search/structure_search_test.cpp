@@ -43,13 +43,14 @@ std::vector<ItemRecord> Walk(const SearchRequest& r) {
 
 // Cancels as soon as the counting reaches a folder the test chooses.
 class CancellingThread : public TSearchThread {
-public:
+  public:
     using TSearchThread::TSearchThread;
     std::function<bool(const std::string&)> cancelAt;
 
-protected:
+  protected:
     void CountingFolder(const std::string& path) override {
-        if (cancelAt && cancelAt(path)) Terminate();
+        if (cancelAt && cancelAt(path))
+            Terminate();
     }
 };
 
@@ -60,7 +61,8 @@ struct Row {
 
 std::vector<Row> Rows(const std::vector<ItemRecord>& items) {
     std::vector<Row> rows;
-    for (const auto& i : items) rows.push_back({i.FolderPath, i.SizeText, i.FileCount, i.SubfolderCount});
+    for (const auto& i : items)
+        rows.push_back({i.FolderPath, i.SizeText, i.FileCount, i.SubfolderCount});
     return rows;
 }
 
@@ -74,7 +76,8 @@ Totals Count(const fs::path& dir, bool wholeSubtree) {
     for (const auto& e : fs::directory_iterator(dir)) {
         if (e.is_directory() && !e.is_symlink()) {
             ++t.subfolders;
-            if (!wholeSubtree) continue;
+            if (!wholeSubtree)
+                continue;
             const Totals sub = Count(e.path(), true);
             t.size += sub.size;
             t.files += sub.files;
@@ -94,7 +97,8 @@ void ExpectedRows(const fs::path& dir, bool wholeSubtree, std::vector<Row>& out)
     out.push_back({dir.string(), GroupThousands(std::to_string(t.size)), std::to_string(t.files),
                    std::to_string(t.subfolders)});
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.is_directory() && !e.is_symlink()) ExpectedRows(e.path(), wholeSubtree, out);
+        if (e.is_directory() && !e.is_symlink())
+            ExpectedRows(e.path(), wholeSubtree, out);
 }
 
 } // namespace
@@ -115,11 +119,13 @@ TEST(StructureSearch, NestedFoldersInBothModes) {
 
 TEST(StructureSearch, SiblingsCountOnlyTheirOwnFilesInSingleFolderMode) {
     TempTree t;
-    for (const char* f : {"s1/a", "s1/b", "s1/c", "s2/d", "s2/e"}) t.File(f, 1);
+    for (const char* f : {"s1/a", "s1/b", "s1/c", "s2/d", "s2/e"})
+        t.File(f, 1);
     auto rows = Rows(Walk(Request(t.Root(), StructureOptions(ModeSingleFolders))));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0], (Row{t.Root(), "0", "0", "2"}));
-    std::map<std::string, std::string> files{{rows[1].path, rows[1].files}, {rows[2].path, rows[2].files}};
+    std::map<std::string, std::string> files{{rows[1].path, rows[1].files},
+                                             {rows[2].path, rows[2].files}};
     EXPECT_EQ(files[t.Path("s1")], "3");
     EXPECT_EQ(files[t.Path("s2")], "2");
 
@@ -137,7 +143,8 @@ TEST(StructureSearch, RowsMatchAnIndependentCountInPreOrder) {
             t.File(d + "/f", 100 * i + j);
             t.File(d + "/.hidden", 7);
             t.Folder(d + "/g/h");
-            if (j == 1) t.File(d + "/g/h/deep", 1000);
+            if (j == 1)
+                t.File(d + "/g/h/deep", 1000);
         }
     t.File("top", 1);
     fs::create_directory_symlink(t.Path("d0"), t.Path("link")); // a file, never followed
@@ -146,7 +153,8 @@ TEST(StructureSearch, RowsMatchAnIndependentCountInPreOrder) {
     for (int mode : {ModeExplorer, ModeSingleFolders}) {
         std::vector<Row> expected;
         ExpectedRows(t.Root(), mode == ModeExplorer, expected);
-        EXPECT_EQ(Rows(Walk(Request(t.Root(), StructureOptions(mode)))), expected) << "mode " << mode;
+        EXPECT_EQ(Rows(Walk(Request(t.Root(), StructureOptions(mode)))), expected)
+            << "mode " << mode;
     }
 }
 
@@ -180,7 +188,8 @@ TEST(StructureSearch, FolderEntryGivesCreatedAttributesAndShortPath) {
     t.SetMode("ro", 0555);
     for (int mode : {ModeExplorer, ModeSingleFolders}) {
         std::map<std::string, ItemRecord> byPath;
-        for (auto& i : Walk(Request(t.Root(), StructureOptions(mode)))) byPath[i.FolderPath] = i;
+        for (auto& i : Walk(Request(t.Root(), StructureOptions(mode))))
+            byPath[i.FolderPath] = i;
         ASSERT_EQ(byPath.size(), 3u);
         EXPECT_EQ(byPath[t.Path("ro")].Attributes, "RD");
         EXPECT_EQ(byPath[t.Path(".hidden")].Attributes, "HD");
@@ -216,9 +225,11 @@ TEST(StructureSearch, FolderNotEnteredIsListedWithZeroAndNothingBelow) {
     t.File("other", 1);
     SearchRequest r = Request(t.Root(), StructureOptions(ModeExplorer));
     r.mountsNotToEnter = {t.Path("B")};
-    EXPECT_EQ(Rows(Walk(r)), (std::vector<Row>{{t.Root(), "1", "1", "1"}, {t.Path("B"), "0", "0", "0"}}));
+    EXPECT_EQ(Rows(Walk(r)),
+              (std::vector<Row>{{t.Root(), "1", "1", "1"}, {t.Path("B"), "0", "0", "0"}}));
     r.options.structureMode = ModeSingleFolders;
-    EXPECT_EQ(Rows(Walk(r)), (std::vector<Row>{{t.Root(), "1", "1", "1"}, {t.Path("B"), "0", "0", "0"}}));
+    EXPECT_EQ(Rows(Walk(r)),
+              (std::vector<Row>{{t.Root(), "1", "1", "1"}, {t.Path("B"), "0", "0", "0"}}));
 }
 
 TEST(StructureSearch, RootFolderKeepsItsSeparator) {
