@@ -1,12 +1,48 @@
 #include "system/drives.h"
 
-#include <sys/statvfs.h>
+#include <algorithm>
+#include <optional>
+#include <unistd.h>
 
-// First, minimal volume model: one drive, the root file system.
+#include "platform/paths.h"
+#include "platform/volumes.h"
+
+namespace {
+
+constexpr std::int64_t kMiB = 1048576;
+
+// The volume a path names: for a block device node the volume its medium is mounted as,
+// otherwise the volume that holds the path.
+std::optional<volumes::Volume> VolumeOf(const std::string& path) {
+    if (!paths::IsFullPath(path))
+        return std::nullopt;
+    const auto table = volumes::VolumeTable::Current();
+    const volumes::Volume* v = nullptr;
+    if (const auto device = volumes::BlockDeviceNumber(path))
+        v = table.MountOfDevice(device->first, device->second);
+    else
+        v = table.Holding(volumes::CanonicalPath(path));
+    if (!v)
+        return std::nullopt;
+    return *v;
+}
+
+std::string ChoiceText(const volumes::Volume& v) {
+    std::string extra;
+    if (v.kind == volumes::VolumeKind::Network)
+        extra = v.mount.source;
+    else if (const auto details = volumes::Details(v))
+        extra = details->label;
+    return extra.empty() ? v.mount.mountPoint : v.mount.mountPoint + " [" + extra + "]";
+}
+
+} // namespace
 
 std::string GetDriveTypeName(const std::string& path) {
-    struct statvfs v {};
-    return statvfs(path.c_str(), &v) == 0 ? "Harddisk" : "Does not exist";
+    if (volumes::IsOpticalDevice(path))
+        return "CD-ROM";
+    const auto v = VolumeOf(path);
+    return std::string(volumes::DriveTypeName(v ? v->kind : volumes::VolumeKind::DoesNotExist));
 }
 
 bool IsFloppyOrHarddisk(const std::string& path) {
@@ -14,30 +50,68 @@ bool IsFloppyOrHarddisk(const std::string& path) {
     return t == "Floppy" || t == "Harddisk";
 }
 
-bool IsDriveReady(const std::string& path) { return GetVolumeInfo(path).ok; }
+bool IsDriveReady(const std::string& path) {
+    const auto v = VolumeOf(path);
+    return v && volumes::IsReady(*v);
+}
 
-void BuildDriveList(std::vector<std::string>& driveList) { driveList.push_back("/"); }
+void BuildDriveList(std::vector<std::string>& driveList) {
+    const auto table = volumes::VolumeTable::Current();
+    for (const volumes::Volume* v : table.Drives(&volumes::IsReady))
+        driveList.push_back(v->mount.mountPoint);
+}
+
+std::int64_t GetFreeBytes(const std::string& path) {
+    const auto v = VolumeOf(path);
+    return v ? volumes::FreeBytes(v->mount.mountPoint) : -1;
+}
 
 double GetFreeSpaceMB(const std::string& path) {
-    struct statvfs v {};
-    if (statvfs(path.c_str(), &v) != 0) return -1.0 / 1048576.0;
-    return static_cast<double>(v.f_bavail) * static_cast<double>(v.f_frsize) / 1048576.0;
+    return static_cast<double>(GetFreeBytes(path)) / static_cast<double>(kMiB);
+}
+
+bool HasFreeSpace(std::int64_t freeBytes, std::int64_t megabytes) {
+    // Whole MiB compared without floating point; a failed query (-1) passes only n < 0.
+    if (freeBytes < 0)
+        return megabytes < 0;
+    return megabytes <= freeBytes / kMiB;
 }
 
 bool HasFreeSpaceMB(const std::string& path, std::int64_t megabytes) {
-    return static_cast<double>(megabytes) <= GetFreeSpaceMB(path);
+    return HasFreeSpace(GetFreeBytes(path), megabytes);
 }
 
 VolumeInfo GetVolumeInfo(const std::string& path) {
-    // The nearest existing ancestor stands for a folder that does not exist (yet).
-    std::string p = path.empty() ? "/" : path;
-    struct statvfs v {};
-    while (statvfs(p.c_str(), &v) != 0) {
-        const auto slash = p.find_last_of('/', p.size() > 1 ? p.size() - 2 : 0);
-        if (slash == std::string::npos || p == "/") return {};
-        p = slash == 0 ? "/" : p.substr(0, slash);
-    }
-    return {true, {}, {}, static_cast<std::uint32_t>(v.f_fsid)};
+    const auto v = VolumeOf(path);
+    if (!v)
+        return {};
+    const auto details = volumes::Details(*v);
+    if (!details)
+        return {};
+    return {true, details->label, details->fileSystem, details->serial};
 }
 
-std::vector<std::string> MountPointsNotToEnter() { return {"/proc", "/sys", "/dev"}; }
+std::vector<std::string> MountPointsNotToEnter() {
+    return volumes::VolumeTable::Current().NotToEnter(&volumes::IsReady);
+}
+
+std::vector<DriveChoice> PresentDrives() {
+    std::vector<DriveChoice> choices;
+    const auto table = volumes::VolumeTable::Current();
+    for (const volumes::Volume* v : table.Drives(&volumes::IsReady))
+        choices.push_back({v->mount.mountPoint, ChoiceText(*v)});
+    for (const std::string& device : volumes::OpticalDrives())
+        choices.push_back({device, device});
+    std::sort(choices.begin(), choices.end(),
+              [](const DriveChoice& a, const DriveChoice& b) { return a.drive < b.drive; });
+    return choices;
+}
+
+std::string CurrentDrive() {
+    std::string cwd(4096, '\0');
+    if (!::getcwd(cwd.data(), cwd.size()))
+        return "/";
+    cwd.resize(cwd.find('\0'));
+    const auto v = VolumeOf(cwd);
+    return v ? v->mount.mountPoint : "/";
+}
