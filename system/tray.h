@@ -9,6 +9,9 @@
 // Drive type name of a drive, as GetDriveTypeName gives it; replaceable in tests.
 using DriveTypeLookup = std::function<std::string(const std::string&)>;
 
+// The CD drive to assume when the settings file names none.
+inline constexpr const char* kDefaultCDDrive = "/dev/sr0";
+
 // The tray button's pictures: W1 no readable disc (or no optical drive), W2 a disc.
 enum class TrayPicture { W1, W2 };
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <limits>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "search/search_thread.h"
@@ -174,4 +176,20 @@ TEST(Drives, RamDiskIsOneDriveAndAllDrivesListsItsFilesOnce) {
     TSearchThread(r, folderSink).Execute();
     EXPECT_EQ(CountNamed(folderSink.items, "inner.txt"), 1);
     EXPECT_EQ(CountNamed(folderSink.items, "deep.txt"), 1);
+}
+
+// Root only: a device node whose medium is not mounted has no readable volume, although
+// the folder holding the node does.
+TEST(Drives, DeviceNodeWithoutAMountedMediumIsNotReady) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "device nodes need root";
+    TempTree t;
+    const std::string node = t.Path("drive");
+    if (::mknod(node.c_str(), S_IFBLK | 0600, ::makedev(7, 250)) != 0)
+        GTEST_SKIP() << "cannot make a device node here";
+    EXPECT_TRUE(GetVolumeInfo(t.Root()).ok);
+    EXPECT_FALSE(GetVolumeInfo(node).ok);
+    EXPECT_FALSE(IsDriveReady(node));
+    EXPECT_FALSE(HasFreeSpaceMB(node, 0));
+    EXPECT_EQ(GetDriveTypeName(node), "Does not exist");
 }
