@@ -28,9 +28,11 @@
 
 #include "app/message_boxes.h"
 #include "platform/paths.h"
+#include "resources/glyphs.h"
 #include "resources/strings.h"
 #include "results/result_model.h"
 #include "search/minimize_name.h"
+#include "system/cd_drive_box.h"
 #include "search/search_runner.h"
 #include "trees/look_in_tree.h"
 
@@ -92,6 +94,8 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
     SaveFolder.clear();
     btnCancel->setEnabled(false);
     InitializeForm();
+    glyphs_ = std::make_unique<HeaderGlyphs>();
+    ListView1ColumnClick(0);
     PageControl1->setCurrentWidget(tsLookIn);
     RunCommandLine(commandLineFolder);
 }
@@ -179,6 +183,7 @@ void TForm1::BuildLayout() {
     ListView1->setMinimumSize(340, 300);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TForm1::ListView1ColumnClick);
     ListView1->installEventFilter(this);
     (new QVBoxLayout(panel1))->addWidget(ListView1);
     panel1->layout()->setContentsMargins(1, 1, 1, 1);
@@ -236,6 +241,8 @@ void TForm1::BuildSettingsPage() {
     GroupBox3->setGeometry(1, 0, 273, 53);
     DriveComboBox1 = new QComboBox(GroupBox3);
     DriveComboBox1->setGeometry(9, 19, 145, 22);
+    FillCDDriveBox(*DriveComboBox1);
+    connect(DriveComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::DriveComboBox1Change);
     RadioGroup1 = new QGroupBox(tsSettings);
     RadioGroup1->setGeometry(1, 53 + 10, 273, 74);
     RadioGroup1Buttons = new QButtonGroup(this);
@@ -287,6 +294,7 @@ QWidget* TForm1::BuildCommandPanel() {
 
     connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
+    connect(sbEject, &QToolButton::clicked, this, &TForm1::sbEjectClick);
     return panel4;
 }
 
@@ -449,3 +457,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListView1 && event->type() == QEvent::Resize) ListView1Resize();
     return QMainWindow::eventFilter(watched, event);
 }
+
+void TForm1::CheckCDROM() { ShowTrayPicture(*sbEject, ::CheckCDROM(CDDrive(*DriveComboBox1))); }
+
+void TForm1::DriveComboBox1Change() { CheckCDROM(); }
+
+void TForm1::sbEjectClick() { cdTray_.sbEjectClick(CDDrive(*DriveComboBox1)); }

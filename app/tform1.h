@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/optical_drive.h"
+#include "results/column_sort_state.h"
+#include "system/tray.h"
 #include "results/row_builder.h"
 #include "search/search_request.h"
 
@@ -26,6 +29,7 @@ class QWidget;
 class LookInTree;
 class MessageBoxes;
 class ResultModel;
+class HeaderGlyphs;
 class SearchRunner;
 struct HandOver;
 
@@ -46,6 +50,11 @@ public:
     void RadioGroup1Click(int unit);
     void ListView1Resize();
     void FitColumnsToContents();
+    void ListView1ColumnClick(int column);
+    // CD-ROM/DVD tray
+    void CheckCDROM();
+    void DriveComboBox1Change();
+    void sbEjectClick();
     // Window
     void stLookInChange();
     void FormClose();
@@ -137,6 +146,10 @@ private:
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // not owned: it deletes itself after its end
     std::unique_ptr<SeenFolders> seenFolders_;
+    LinuxOpticalDrives opticalDrives_;
+    CDTray cdTray_{opticalDrives_};
+    ColumnSortState sortState_;
+    std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
     std::vector<ColumnSpec> runningColumns_;
 };

@@ -1,10 +1,12 @@
 // The result list's columns, rows and size unit.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTreeView>
 
 #include "app/tform1.h"
+#include "resources/glyphs.h"
 #include "resources/strings.h"
 #include "results/columns.h"
 #include "results/result_model.h"
@@ -48,4 +50,14 @@ void TForm1::RadioGroup1Click(int unit) {
 
 void TForm1::ListView1Resize() {
     if (Results && Results->columnCount() > 0) ListView1->header()->resizeSection(0, FittedWidth(0, false));
+}
+
+void TForm1::ListView1ColumnClick(int column) {
+    const HeaderClickOutcome outcome =
+        ApplyHeaderClick(sortState_, Results->MutableTable(), static_cast<std::size_t>(column),
+                         cbStructureSearch->currentIndex(), unitWord_);
+    if (outcome.ignored) return;
+    if (outcome.sort) Results->RowsReordered();
+    for (std::size_t k = 0; k < outcome.glyphs.size(); ++k)
+        Results->SetHeaderGlyph(static_cast<int>(k), glyphs_->Icon(outcome.glyphs[k]));
 }
