@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 #include <numeric>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/locale.h"
@@ -52,33 +53,76 @@ std::size_t Digits(std::string_view s, std::size_t i, std::string& out) {
 class TextKeyBuilder {
   public:
     void Append(std::string_view text, std::string& arena) {
-        const std::string folded = UpperCase(text);
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t slash = folded.find('/', start);
-            const std::size_t end = slash == std::string::npos ? folded.size() : slash;
-            AppendPrimary(std::string_view(folded).substr(start, end - start), arena);
-            if (slash == std::string::npos)
-                break;
-            start = slash + 1;
+        UpperCaseInto(text, folded_);
+        const std::size_t slash = folded_.rfind('/');
+        if (slash == std::string::npos) {
+            arena.append(
+                Cached(folded_, names_, [&](std::string& key) { AppendPrimary(folded_, key); }));
+            return;
         }
+        // Rows of one folder share its key, made once.
+        const std::string_view folder = std::string_view(folded_).substr(0, slash);
+        arena.append(Cached(folder, folders_, [&](std::string& key) {
+            for (std::size_t start = 0;;) {
+                const std::size_t end = std::min(folder.find('/', start), folder.size());
+                AppendPrimary(folder.substr(start, end - start), key);
+                if (end == folder.size())
+                    break;
+                start = end + 1;
+            }
+        }));
+        AppendPrimary(std::string_view(folded_).substr(slash + 1), arena);
     }
 
   private:
-    void AppendPrimary(std::string_view segment, std::string& arena) {
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+    using Cache = std::unordered_map<std::string, std::string, Hash, std::equal_to<>>;
+    static constexpr std::size_t kCacheLimit = 1 << 18;
+
+    template <typename Make>
+    std::string_view Cached(std::string_view text, Cache& cache, Make make) {
+        if (const auto hit = cache.find(text); hit != cache.end())
+            return hit->second;
+        key_.clear();
+        make(key_);
+        if (cache.size() >= kCacheLimit)
+            return key_;
+        return cache.emplace(std::string(text), key_).first->second;
+    }
+
+    static void UpperCaseInto(std::string_view text, std::string& out) {
+        out.clear();
+        const bool ascii = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (!ascii) {
+            out = UpperCase(text);
+            return;
+        }
+        for (const char c : text)
+            out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+    }
+
+    // The collation's first level of one folder or file name, ended by \1.
+    void AppendPrimary(std::string_view segment, std::string& out) {
         segment_.assign(segment);
         std::size_t n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
         if (n >= buffer_.size()) {
             buffer_.resize(n + 1);
             n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
         }
-        // Levels are separated by \1; the first level ignores letter case and accents.
+        // Levels are separated by \1; the first ignores letter case and accents.
         const char* level = static_cast<const char*>(std::memchr(buffer_.data(), '\1', n));
-        arena.append(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
-        arena.push_back('\1');
+        out.append(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
+        out.push_back('\1');
     }
 
-    std::string segment_;
+    Cache folders_, names_;
+    std::string folded_, segment_, key_;
     std::vector<char> buffer_ = std::vector<char>(256);
 };
 
@@ -109,29 +153,31 @@ int CompareFullCollation(std::string_view a, std::string_view b) {
 
 class TextKeys {
   public:
-    TextKeys(const std::vector<ResultRow>& rows, std::size_t column)
-        : rows_(rows), column_(column) {
+    TextKeys(const std::vector<ResultRow>& rows, std::size_t column) {
+        cells_.reserve(rows.size());
         offsets_.reserve(rows.size() + 1);
+        std::size_t bytes = 0;
+        for (const ResultRow& row : rows)
+            bytes += row.Cell(column).size() + 2;
+        arena_.reserve(bytes);
         offsets_.push_back(0);
         TextKeyBuilder builder;
         for (const ResultRow& row : rows) {
-            builder.Append(row.Cell(column), arena_);
+            cells_.push_back(row.Cell(column));
+            builder.Append(cells_.back(), arena_);
             offsets_.push_back(arena_.size());
         }
     }
     int Compare(std::size_t i, std::size_t j) const {
         const int c = Key(i).compare(Key(j));
-        if (c != 0)
-            return Sign(c);
-        return CompareFullCollation(rows_[i].Cell(column_), rows_[j].Cell(column_));
+        return c != 0 ? Sign(c) : CompareFullCollation(cells_[i], cells_[j]);
     }
 
   private:
     std::string_view Key(std::size_t i) const {
         return std::string_view(arena_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
     }
-    const std::vector<ResultRow>& rows_;
-    std::size_t column_;
+    std::vector<std::string_view> cells_; // into the rows, which stay in place while sorting
     std::string arena_;
     std::vector<std::size_t> offsets_;
 };
