@@ -103,7 +103,7 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
 void TForm1::BuildLayout() {
     resize(673, 482);
     setFont(QFont(QStringLiteral("DejaVu Sans"), 8)); // the positions below are laid out for 8 points
-    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
+    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
     StatusPanel0 = new QLabel(this);
     StatusPanel1 = new QLabel(this);
     StatusPanel0->setMinimumWidth(291);
@@ -132,6 +132,7 @@ void TForm1::BuildLayout() {
 
     PageControl1 = new QTabWidget(Splitter2);
     PageControl1->setMinimumHeight(124);
+    PageControl1->setUsesScrollButtons(false); // all four pages stay visible
     tsLookIn = new QWidget;
     tsOptions = new QWidget;
     tsSaveIn = new QWidget;
@@ -298,6 +299,13 @@ QWidget* TForm1::BuildCommandPanel() {
     return panel4;
 }
 
+// The boxes start right of their labels, whatever width the font gives the labels.
+void TForm1::FitCommandPanelToLabels() {
+    const int left = std::max({80, Label2->x() + Label2->width() + 6, StaticText2->x() + StaticText2->width() + 6});
+    cbLookfor->setGeometry(left, 6, 273 - left, 21);
+    edSaveAs->setGeometry(left, 30, 273 - left, 21);
+}
+
 void TForm1::BuildMenu() {
     mnDatei = menuBar()->addMenu(QString());
     mnLookIn = mnDatei->addAction(QString());
@@ -384,6 +392,7 @@ void TForm1::InitializeForm() {
     RadioGroup2Items[1]->setText(Q(110));
     RadioGroup2->setToolTip(Q(111));
 
+    FitCommandPanelToLabels();
     btnAutocreateFName->setEnabled(false);
     {
         const QSignalBlocker block(cbStructureSearch);

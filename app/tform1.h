@@ -112,6 +112,7 @@ private:
     void BuildLayout();
     void BuildMenu();
     QWidget* BuildCommandPanel();
+    void FitCommandPanelToLabels();
     void BuildOptionsPage();
     void BuildSettingsPage();
     void RunCommandLine(const std::string& folder);
