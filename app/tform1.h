@@ -51,6 +51,8 @@ public:
     void ListView1Resize();
     void FitColumnsToContents();
     void ListView1ColumnClick(int column);
+    // Result file: writes the list as displayed; true when the file was saved.
+    bool WriteFile(const std::string& fileName);
     // CD-ROM/DVD tray
     void CheckCDROM();
     void DriveComboBox1Change();
