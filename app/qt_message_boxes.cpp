@@ -3,13 +3,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "resources/strings.h"
+#include "resources/qt_text.h"
 
 namespace {
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 int Show(QWidget* parent, QMessageBox::Icon icon, std::string_view title, const std::string& text) {
-    QMessageBox box(icon, Q(title), Q(text), QMessageBox::Ok, parent);
+    QMessageBox box(icon, QText(title), QText(text), QMessageBox::Ok, parent);
     return box.exec();
 }
 } // namespace
@@ -25,9 +23,9 @@ void QtMessageBoxes::Information(const std::string& text) {
 }
 
 bool QtMessageBoxes::Question(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, Q(MessageText(199)), Q(text), QMessageBox::NoButton, parent_);
-    QPushButton* yes = box.addButton(Q(MessageText(201)), QMessageBox::YesRole);
-    box.addButton(Q(MessageText(202)), QMessageBox::NoRole);
+    QMessageBox box(QMessageBox::Question, QText(199), QText(text), QMessageBox::NoButton, parent_);
+    QPushButton* yes = box.addButton(QText(201), QMessageBox::YesRole);
+    box.addButton(QText(202), QMessageBox::NoRole);
     box.exec();
     return box.clickedButton() == yes; // anything but Ja counts as Nein
 }

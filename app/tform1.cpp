@@ -29,6 +29,7 @@
 #include "app/message_boxes.h"
 #include "platform/paths.h"
 #include "resources/glyphs.h"
+#include "resources/qt_text.h"
 #include "resources/strings.h"
 #include "results/result_model.h"
 #include "search/minimize_name.h"
@@ -37,7 +38,6 @@
 #include "trees/look_in_tree.h"
 
 namespace {
-QString Q(int message) { return QString::fromUtf8(MessageText(message).data(), static_cast<qsizetype>(MessageText(message).size())); }
 
 // The busy indicator: a small red filled circle.
 class BusyIndicator : public QWidget {
@@ -332,72 +332,72 @@ void TForm1::InitializeForm() {
     edSaveAs->setMaxLength(80);
     edSaveAs->clear();
 
-    mnDatei->setTitle(Q(1));
-    mnLookIn->setText(Q(20));
-    mnStart->setText(Q(2));
-    mnCancel->setText(Q(3));
-    mnSave->setText(Q(4));
-    mnExit->setText(Q(5));
-    mnHelpSymbol->setTitle(Q(6));
-    mnHelpTopics->setText(Q(7));
-    mnInfo->setText(Q(8));
-    mnSaveIn->setText(Q(13));
-    PageControl1->setTabText(0, Q(20));
-    PageControl1->setTabText(1, Q(130));
-    PageControl1->setTabText(2, Q(13));
-    PageControl1->setTabText(3, Q(131));
-    setWindowTitle(Q(10));
-    Label1->setText(Q(12) + QStringLiteral(":"));
+    mnDatei->setTitle(QText(1));
+    mnLookIn->setText(QText(20));
+    mnStart->setText(QText(2));
+    mnCancel->setText(QText(3));
+    mnSave->setText(QText(4));
+    mnExit->setText(QText(5));
+    mnHelpSymbol->setTitle(QText(6));
+    mnHelpTopics->setText(QText(7));
+    mnInfo->setText(QText(8));
+    mnSaveIn->setText(QText(13));
+    PageControl1->setTabText(0, QText(20));
+    PageControl1->setTabText(1, QText(130));
+    PageControl1->setTabText(2, QText(13));
+    PageControl1->setTabText(3, QText(131));
+    setWindowTitle(QText(10));
+    Label1->setText(QText(12) + QStringLiteral(":"));
     Label1->adjustSize();
-    Label2->setText(Q(11));
+    Label2->setText(QText(11));
     Label2->adjustSize();
-    StaticText2->setText(Q(14));
+    StaticText2->setText(QText(14));
     StaticText2->adjustSize();
-    btnSearch->setText(Q(2));
-    btnCancel->setText(Q(21));
-    btnSave->setText(Q(23));
-    btnAutocreateFName->setText(Q(9));
-    cbLookfor->setToolTip(Q(80));
-    btnAutocreateFName->setToolTip(Q(82));
-    edSaveAs->setToolTip(Q(83));
-    cbStructureSearch->setToolTip(Q(81));
-    ListView1->setToolTip(Q(89));
-    btnSearch->setToolTip(Q(85));
-    btnCancel->setToolTip(Q(86));
-    btnSave->setToolTip(Q(87));
-    sbEject->setToolTip(Q(88));
-    ckbIncludeDate->setToolTip(Q(79));
-    sjtSaveIn->setToolTip(Q(84));
-    GroupBox1->setTitle(Q(26));
-    GroupBox2->setTitle(Q(132));
-    ckbOnlyFolders->setText(Q(70));
-    ckbShowSize->setText(Q(104));
-    ckbShowDateTime->setText(Q(142));
-    ckbLAccessTime->setText(Q(134));
-    ckbCrTime->setText(Q(133));
-    ckbShowAttributes->setText(Q(135));
-    ckbShowShortFileName->setText(Q(136));
-    ckbIncludeDate->setText(Q(95));
-    ckbIncludeSubfolders->setText(Q(151));
-    ckbShowType->setText(Q(150));
-    StatusPanel0->setText(Q(107));
-    StatusPanel1->setText(Q(117));
-    GroupBox3->setTitle(Q(138));
-    RadioGroup1->setTitle(Q(144));
-    RadioGroup1Items[0]->setText(Q(148));
-    RadioGroup1Items[1]->setText(Q(145));
-    RadioGroup1Items[2]->setText(Q(146));
-    RadioGroup2->setTitle(Q(108));
-    RadioGroup2Items[0]->setText(Q(109));
-    RadioGroup2Items[1]->setText(Q(110));
-    RadioGroup2->setToolTip(Q(111));
+    btnSearch->setText(QText(2));
+    btnCancel->setText(QText(21));
+    btnSave->setText(QText(23));
+    btnAutocreateFName->setText(QText(9));
+    cbLookfor->setToolTip(QText(80));
+    btnAutocreateFName->setToolTip(QText(82));
+    edSaveAs->setToolTip(QText(83));
+    cbStructureSearch->setToolTip(QText(81));
+    ListView1->setToolTip(QText(89));
+    btnSearch->setToolTip(QText(85));
+    btnCancel->setToolTip(QText(86));
+    btnSave->setToolTip(QText(87));
+    sbEject->setToolTip(QText(88));
+    ckbIncludeDate->setToolTip(QText(79));
+    sjtSaveIn->setToolTip(QText(84));
+    GroupBox1->setTitle(QText(26));
+    GroupBox2->setTitle(QText(132));
+    ckbOnlyFolders->setText(QText(70));
+    ckbShowSize->setText(QText(104));
+    ckbShowDateTime->setText(QText(142));
+    ckbLAccessTime->setText(QText(134));
+    ckbCrTime->setText(QText(133));
+    ckbShowAttributes->setText(QText(135));
+    ckbShowShortFileName->setText(QText(136));
+    ckbIncludeDate->setText(QText(95));
+    ckbIncludeSubfolders->setText(QText(151));
+    ckbShowType->setText(QText(150));
+    StatusPanel0->setText(QText(107));
+    StatusPanel1->setText(QText(117));
+    GroupBox3->setTitle(QText(138));
+    RadioGroup1->setTitle(QText(144));
+    RadioGroup1Items[0]->setText(QText(148));
+    RadioGroup1Items[1]->setText(QText(145));
+    RadioGroup1Items[2]->setText(QText(146));
+    RadioGroup2->setTitle(QText(108));
+    RadioGroup2Items[0]->setText(QText(109));
+    RadioGroup2Items[1]->setText(QText(110));
+    RadioGroup2->setToolTip(QText(111));
 
     FitCommandPanelToLabels();
     btnAutocreateFName->setEnabled(false);
     {
         const QSignalBlocker block(cbStructureSearch);
         cbStructureSearch->clear();
-        cbStructureSearch->addItems({Q(139), Q(140), Q(141)});
+        cbStructureSearch->addItems({QText(139), QText(140), QText(141)});
         cbStructureSearch->setCurrentIndex(0);
     }
     if (RadioGroup1Buttons->checkedId() < 0) RadioGroup1Items[0]->setChecked(true);
@@ -430,7 +430,7 @@ void TForm1::stLookInChange() {
             return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
         }, StatusPanel0->width() - 60);
     }
-    StatusPanel0->setText(Q(107) + QStringLiteral(" ") + QString::fromStdString(p));
+    StatusPanel0->setText(QText(107) + QStringLiteral(" ") + QString::fromStdString(p));
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {

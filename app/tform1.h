@@ -126,6 +126,9 @@ private:
     void DoSearchinSingleDriveorFolder();
     void DoStructureSearch();
     bool CheckMediumOrRefuse();
+    bool RefusedForEmptyLookFor();
+    bool RefusedForNoFolder();
+    SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
     void HandleTerminate(SearchRunner* runner);
     void AddRows(SearchRunner* runner, HandOver& handOver);

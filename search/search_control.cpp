@@ -14,6 +14,7 @@
 #include "app/message_boxes.h"
 #include "app/tform1.h"
 #include "platform/paths.h"
+#include "resources/qt_text.h"
 #include "resources/strings.h"
 #include "results/result_model.h"
 #include "search/minimize_name.h"
@@ -23,7 +24,6 @@
 #include "trees/look_in_tree.h"
 
 namespace {
-QString Q(int message) { return QString::fromUtf8(MessageText(message).data(), static_cast<qsizetype>(MessageText(message).size())); }
 bool On(const QCheckBox* box) { return box->isChecked() && box->isEnabled(); }
 } // namespace
 
@@ -99,21 +99,34 @@ void TForm1::UncheckColumnOptions() {
         box->setChecked(false);
 }
 
-void TForm1::DoSearchinAllDrives() {
-    if (LookForText().empty()) {
-        messages_.Error(Msg(80));
-        // Unlike the original, the commands come back as after the other refusals.
-        SetCommandButtons(true, false, true, true);
-        return;
-    }
+bool TForm1::RefusedForEmptyLookFor() {
+    if (!LookForText().empty()) return false;
+    messages_.Error(Msg(80));
+    // Unlike the original, the commands come back as after the other refusals.
+    SetCommandButtons(true, false, true, true);
+    return true;
+}
+
+bool TForm1::RefusedForNoFolder() {
+    if (messages_.ErrorConfirmed(Msg(102))) SetCommandButtons(true, false, true, true);
+    return true;
+}
+
+SearchRequest TForm1::AllDrivesRequest() {
     DriveList.clear();
     BuildDriveList(DriveList);
+    SearchRequest r;
+    r.target = std::string(kAllDrives);
+    r.driveList = DriveList;
+    return r;
+}
+
+void TForm1::DoSearchinAllDrives() {
+    if (RefusedForEmptyLookFor()) return;
     SearchTarget = std::string(kAllDrives);
     lookForMask_ = TrimBlanks(LookForText());
-    SearchRequest r;
-    r.target = SearchTarget;
+    SearchRequest r = AllDrivesRequest();
     r.mask = lookForMask_;
-    r.driveList = DriveList;
     Launch(std::move(r));
 }
 
@@ -126,16 +139,9 @@ bool TForm1::CheckMediumOrRefuse() {
 }
 
 void TForm1::DoSearchinSingleDriveorFolder() {
-    if (stLookIn->SelectedPath().empty()) {
-        if (messages_.ErrorConfirmed(Msg(102))) SetCommandButtons(true, false, true, true);
-        return;
-    }
+    if (stLookIn->SelectedPath().empty() && RefusedForNoFolder()) return;
     searchRoot_ = paths::WithTrailingSeparator(SearchTarget);
-    if (LookForText().empty()) {
-        messages_.Error(Msg(80));
-        SetCommandButtons(true, false, true, true);
-        return;
-    }
+    if (RefusedForEmptyLookFor()) return;
     lookForMask_ = TrimBlanks(LookForText());
     cancelFlag_ = false;
     if (!CheckMediumOrRefuse()) return;
@@ -148,21 +154,16 @@ void TForm1::DoSearchinSingleDriveorFolder() {
 
 void TForm1::DoStructureSearch() {
     const std::string selected = stLookIn->SelectedPath();
-    if (selected.empty() && SearchTarget != kAllDrives) {
-        if (messages_.ErrorConfirmed(Msg(102))) SetCommandButtons(true, false, true, true);
-        return;
-    }
+    if (selected.empty() && SearchTarget != kAllDrives && RefusedForNoFolder()) return;
     SetLookForText("*.*");
-    SearchRequest r;
-    r.mask = lookForMask_; // a structure search keeps the previous mask
     if (SearchTarget == kAllDrives) {
-        DriveList.clear();
-        BuildDriveList(DriveList);
-        r.target = SearchTarget;
-        r.driveList = DriveList;
+        SearchRequest r = AllDrivesRequest();
+        r.mask = lookForMask_; // a structure search keeps the previous mask
         Launch(std::move(r));
         return;
     }
+    SearchRequest r;
+    r.mask = lookForMask_;
     SearchTarget = selected;
     searchRoot_ = paths::WithTrailingSeparator(selected);
     if (!CheckMediumOrRefuse()) return;
@@ -173,8 +174,8 @@ void TForm1::DoStructureSearch() {
 
 void TForm1::Launch(SearchRequest request) {
     ShowBusy(true);
-    StatusPanel0->setText(Q(107));
-    StatusPanel1->setText(Q(59));
+    StatusPanel0->setText(QText(107));
+    StatusPanel1->setText(QText(59));
     SetCommandButtons(false, true, false, false);
     CreateLVColumns();
     request.options = CurrentOptions();
@@ -205,7 +206,7 @@ void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
 }
 
 void TForm1::UpdateStatus(const std::string& statusPath) {
-    StatusPanel0->setText(Q(107));
+    StatusPanel0->setText(QText(107));
     if (statusPath.size() <= 1) return;
     const QFontMetrics fm(statusBar()->font());
     const std::string shown = MinimizeName(statusPath, [&](std::string_view s) {
@@ -231,15 +232,15 @@ void TForm1::HandleTerminate(SearchRunner* runner) {
     // The end of a cancelled search must not touch a newer one.
     if (currentSearch_ && runner != currentSearch_) return;
     if (cancelFlag_) {
-        StatusPanel0->setText(Q(55));
+        StatusPanel0->setText(QText(55));
         StatusPanel1->clear();
     } else if (Results->rowCount() > 0) {
-        StatusPanel0->setText(Q(106));
+        StatusPanel0->setText(QText(106));
         StatusPanel1->setText(QString::fromStdString(FoundCountText(Results->Table().rows.size())));
         FitColumnsToContents();
     } else {
-        StatusPanel0->setText(Q(106));
-        StatusPanel1->setText(Q(56));
+        StatusPanel0->setText(QText(106));
+        StatusPanel1->setText(QText(56));
         Results->RemoveColumns();
     }
     ShowBusy(false);
@@ -285,9 +286,9 @@ void TForm1::cbStructureSearchChange() {
     ckbNumFolders->setEnabled(structure);
     if (structure) {
         ckbNumFiles->move(ckbLAccessTime->pos());
-        ckbNumFiles->setText(Q(154));
+        ckbNumFiles->setText(QText(154));
         ckbNumFolders->move(9, 60);
-        ckbNumFolders->setText(Q(153));
+        ckbNumFolders->setText(QText(153));
     }
 }
 

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/paths.h"
-#include "resources/strings.h"
+#include "resources/qt_text.h"
 
 namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
@@ -15,7 +15,7 @@ std::string Normalised(std::string p) { return paths::WithoutTrailingSeparator(s
 LookInTree::LookInTree(QWidget* parent) : QTreeWidget(parent) {
     setHeaderHidden(true);
     setIndentation(19);
-    computer_ = new QTreeWidgetItem(this, {QString::fromUtf8(MessageText(164).data())});
+    computer_ = new QTreeWidgetItem(this, {QText(164)});
     for (const std::string& p : {std::string("/"), QDir::homePath().toStdString()}) {
         auto* item = new QTreeWidgetItem(computer_, {QString::fromStdString(p)});
         item->setData(0, kPathRole, QString::fromStdString(p));
