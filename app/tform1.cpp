@@ -32,7 +32,9 @@
 #include "resources/qt_text.h"
 #include "resources/strings.h"
 #include "results/result_model.h"
+#include "platform/program_file.h"
 #include "search/minimize_name.h"
+#include "system/context_menu_entry.h"
 #include "system/cd_drive_box.h"
 #include "search/search_runner.h"
 #include "trees/look_in_tree.h"
@@ -91,11 +93,15 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate(const std::string& commandLineFolder) {
     BuildLayout();
     BuildMenu();
+    sortState_ = ColumnSortState{};
+    HelpFile = HelpFilePath();
     SaveFolder.clear();
     btnCancel->setEnabled(false);
     InitializeForm();
     glyphs_ = std::make_unique<HeaderGlyphs>();
+    RadioGroup2Items[ContextMenuEntryExists() ? 0 : 1]->setChecked(true);
     ListView1ColumnClick(0);
+    ReadSettings();
     PageControl1->setCurrentWidget(tsLookIn);
     RunCommandLine(commandLineFolder);
 }
@@ -181,7 +187,7 @@ void TForm1::BuildLayout() {
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
-    ListView1->setMinimumSize(340, 300);
+    ListView1->setMinimumSize(340, 415);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TForm1::ListView1ColumnClick);
@@ -261,6 +267,9 @@ void TForm1::BuildSettingsPage() {
         RadioGroup2Buttons->addButton(RadioGroup2Items[i], i);
     }
     RadioGroup2Items[1]->setChecked(true);
+    connect(RadioGroup2Buttons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) RadioGroup2Click();
+    });
     connect(RadioGroup1Buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) RadioGroup1Click(id);
     });
@@ -296,6 +305,7 @@ QWidget* TForm1::BuildCommandPanel() {
     connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
     connect(sbEject, &QToolButton::clicked, this, &TForm1::sbEjectClick);
+    connect(btnSave, &QPushButton::clicked, this, &TForm1::btnSaveClick);
     return panel4;
 }
 
@@ -324,7 +334,10 @@ void TForm1::BuildMenu() {
     connect(mnSaveIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsSaveIn); });
     connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
     connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
+    connect(mnSave, &QAction::triggered, this, &TForm1::btnSaveClick);
     connect(mnExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnHelpTopics, &QAction::triggered, this, &TForm1::mnHelpTopicsClick);
+    connect(mnInfo, &QAction::triggered, this, &TForm1::mnInfoClick);
 }
 
 void TForm1::InitializeForm() {
@@ -403,7 +416,9 @@ void TForm1::InitializeForm() {
     if (RadioGroup1Buttons->checkedId() < 0) RadioGroup1Items[0]->setChecked(true);
 }
 
-void TForm1::RunCommandLine(const std::string& folder) {
+void TForm1::RunCommandLine(std::string folder) {
+    // The folder context-menu entry passes the folder in double quotes.
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') folder = folder.substr(1, folder.size() - 2);
     if (folder.empty()) return;
     stLookIn->SelectPath(folder);
     {
@@ -439,8 +454,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm1::FormKeyDown(int key) {
-    if (key != Qt::Key_F1) return;
-    // Help comes with its own change; F1 passes on to the focused control meanwhile.
+    if (key == Qt::Key_F1) ShowHelpTopic(HelpTopicOfShownPage());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -449,7 +463,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::FormClose() {
+    CloseHelp();
     Shape1->hide();
+    NotedCDDrive = CDDrive(*DriveComboBox1);
+    glyphs_.reset();
+    WriteSettings();
     if (!currentSearch_) return;
     // Stop the search and wait for it while still serving its hand-overs.
     QPointer<SearchRunner> runner = currentSearch_;

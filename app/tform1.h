@@ -51,6 +51,17 @@ public:
     void ListView1Resize();
     void FitColumnsToContents();
     void ListView1ColumnClick(int column);
+    void btnSaveClick();
+    // Settings, context-menu switch, help
+    static std::string SettingsFilePath();
+    void ReadSettings();
+    void WriteSettings();
+    void RadioGroup2Click();
+    std::string HelpTopicOfShownPage() const;
+    void ShowHelpTopic(const std::string& topic);
+    void CloseHelp();
+    void mnHelpTopicsClick();
+    void mnInfoClick();
     // Result file: writes the list as displayed; true when the file was saved.
     bool WriteFile(const std::string& fileName);
     // CD-ROM/DVD tray
@@ -98,6 +109,8 @@ public:
     // Search state
     std::string SearchTarget;
     std::string SaveFolder;
+    std::string HelpFile;
+    std::string NotedCDDrive; // the CD drive box's drive at close, for the settings file
     std::vector<std::string> DriveList;
     const std::string& CurrentUnitWord() const { return unitWord_; }
     // Whether the volume holding a path has a readable medium; tests replace it.
@@ -117,7 +130,7 @@ private:
     void FitCommandPanelToLabels();
     void BuildOptionsPage();
     void BuildSettingsPage();
-    void RunCommandLine(const std::string& folder);
+    void RunCommandLine(std::string folder);
     void FormKeyDown(int key);
 
     // Search control

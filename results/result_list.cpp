@@ -58,6 +58,7 @@ void TForm1::ListView1ColumnClick(int column) {
                          cbStructureSearch->currentIndex(), unitWord_);
     if (outcome.ignored) return;
     if (outcome.sort) Results->RowsReordered();
+    if (!glyphs_) return; // released at close
     for (std::size_t k = 0; k < outcome.glyphs.size(); ++k)
         Results->SetHeaderGlyph(static_cast<int>(k), glyphs_->Icon(outcome.glyphs[k]));
 }
