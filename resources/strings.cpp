@@ -119,6 +119,34 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {201, "&Ja"},
     {202, "&Nein"},
     {203, "Pathquill"},
+    // Texts of the headless companion pathquill-list.
+    {204, "Aufruf: pathquill-list [OPTIONEN] ORDNER\n"
+          "       pathquill-list [OPTIONEN] --all-drives\n"
+          "Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt die "
+          "Liste so, wie das Programmfenster sie speichert.\n"
+          "  -m, --mask MASKE        Suchmaske (Vorgabe *.*)\n"
+          "  -s, --subfolders        mit Unterordnern\n"
+          "      --only-folders      Ordnername und -größe\n"
+          "      --structure MODUS   Strukturdarstellung: explorer | single\n"
+          "  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,"
+          "files,subfolders,attributes,shortname\n"
+          "  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte)\n"
+          "      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: "
+          "name,size,type,modified,created,access,attributes,shortname\n"
+          "      --date-line         Datumszeile schreiben\n"
+          "  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der "
+          "Standardausgabe\n"
+          "  -h, --help              diese Hilfe\n"
+          "      --version           Programmversion\n"
+          "Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder "
+          "Aufruffehler.\n"},
+    {205, "Unbekannte Option:"},
+    {206, "Wert fehlt für Option"},
+    {207, "Ungültiger Wert für Option"},
+    {208, "Zu viele Ordner angegeben:"},
+    {209, "Die Sortierspalte wird nicht angezeigt:"},
+    {210, "\u201Epathquill-list --help\u201C zeigt die Aufrufmöglichkeiten."},
+    {211, "Einträge"},
 };
 
 } // namespace

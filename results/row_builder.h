@@ -14,3 +14,8 @@ using SeenFolders = std::unordered_set<std::string>;
 std::optional<ResultRow> BuildRow(const ItemRecord& item, const std::vector<ColumnSpec>& columns,
                                   const SearchOptions& options, const std::string& unitWord,
                                   SeenFolders& seen);
+
+// The rows of a batch of item records, appended in order; both front ends take their rows here.
+void BuildRows(const std::vector<ItemRecord>& items, const std::vector<ColumnSpec>& columns,
+               const SearchOptions& options, const std::string& unitWord, SeenFolders& seen,
+               std::vector<ResultRow>& rows);

@@ -1,6 +1,8 @@
 #include "save/result_writer.h"
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "resources/strings.h"
 #include "save/atomic_file.h"
@@ -27,21 +29,9 @@ bool WriteLines(const ResultTable& table, const std::string& fileName,
     AtomicFile file(fileName);
     if (!file.IsOpen())
         return false;
-    const ResultLayout layout = LayoutOfFileName(fileName);
-    std::string buffer;
-    buffer.reserve(kChunk + 4096);
-    if (dateLine)
-        buffer.append(*dateLine).append("\r\n");
-    AppendHeaderLine(buffer, table.columns, layout);
-    for (const ResultRow& row : table.rows) {
-        AppendRowLine(buffer, row, table.columns, layout);
-        if (buffer.size() >= kChunk) {
-            if (!file.Write(buffer))
-                return false;
-            buffer.clear();
-        }
-    }
-    return file.Write(buffer) && file.Commit();
+    return WriteResultLines(table, LayoutOfFileName(fileName), dateLine,
+                            [&](std::string_view bytes) { return file.Write(bytes); }) &&
+           file.Commit();
 }
 
 bool FileExists(const std::string& path) {
@@ -50,6 +40,40 @@ bool FileExists(const std::string& path) {
 }
 
 } // namespace
+
+bool WriteResultLines(const ResultTable& table, ResultLayout layout,
+                      const std::optional<std::string>& dateLine,
+                      const std::function<bool(std::string_view)>& write) {
+    std::string buffer;
+    buffer.reserve(kChunk + 4096);
+    if (dateLine)
+        buffer.append(*dateLine).append("\r\n");
+    AppendHeaderLine(buffer, table.columns, layout);
+    for (const ResultRow& row : table.rows) {
+        AppendRowLine(buffer, row, table.columns, layout);
+        if (buffer.size() >= kChunk) {
+            if (!write(buffer))
+                return false;
+            buffer.clear();
+        }
+    }
+    return write(buffer);
+}
+
+bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
+                             const std::optional<std::string>& dateLine, int fd) {
+    return WriteResultLines(table, layout, dateLine, [fd](std::string_view bytes) {
+        while (!bytes.empty()) {
+            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    });
+}
 
 WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
                              bool includeDate, std::time_t now, MessageBoxes& boxes,

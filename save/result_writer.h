@@ -4,10 +4,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/message_boxes.h"
 #include "platform/locale.h"
 #include "results/result_table.h"
+#include "save/result_format.h"
 #include "system/drives.h"
 
 // What the writer asks of the machine; tests replace any of it.
@@ -30,3 +32,12 @@ struct WriteOutcome {
 WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
                              bool includeDate, std::time_t now, MessageBoxes& boxes,
                              const WriterPlatform& platform = {});
+
+// The bytes of the file WriteResultFile writes, handed to write piece by piece; false as soon as
+// write fails.
+bool WriteResultLines(const ResultTable& table, ResultLayout layout,
+                      const std::optional<std::string>& dateLine,
+                      const std::function<bool(std::string_view)>& write);
+// The same bytes to an open descriptor (standard output), without the checks of a file save.
+bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
+                             const std::optional<std::string>& dateLine, int fd);

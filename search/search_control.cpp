@@ -197,10 +197,7 @@ void TForm1::Launch(SearchRequest request) {
 void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
     if (runner != currentSearch_) return; // a cancelled search still finishing: not ours any more
     std::vector<ResultRow> rows;
-    rows.reserve(handOver.items.size());
-    for (const ItemRecord& item : handOver.items)
-        if (auto row = BuildRow(item, runningColumns_, runningOptions_, unitWord_, *seenFolders_))
-            rows.push_back(std::move(*row));
+    BuildRows(handOver.items, runningColumns_, runningOptions_, unitWord_, *seenFolders_, rows);
     Results->AppendRows(std::move(rows));
     if (handOver.statusChanged) UpdateStatus(handOver.statusPath);
 }

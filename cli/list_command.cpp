@@ -1,0 +1,240 @@
+#include "cli/list_command.h"
+
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/message_boxes.h"
+#include "cli/progress_line.h"
+#include "platform/paths.h"
+#include "resources/strings.h"
+#include "results/column_sort_state.h"
+#include "results/columns.h"
+#include "results/row_builder.h"
+#include "save/result_writer.h"
+#include "search/search_control_logic.h"
+#include "search/search_thread.h"
+#include "system/drives.h"
+
+#ifndef PATHQUILL_VERSION
+#define PATHQUILL_VERSION "0"
+#endif
+
+namespace {
+
+constexpr std::string_view kProgram = "pathquill-list";
+
+void Put(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n <= 0)
+            return;
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void Report(int fd, const std::string& text) {
+    Put(fd, std::string(kProgram) + ": " + text + "\n");
+}
+
+// The window's message boxes, written to standard error.
+class ErrorStreamBoxes : public MessageBoxes {
+  public:
+    explicit ErrorStreamBoxes(int fd) : fd_(fd) {}
+    void Error(const std::string& t) override { Report(fd_, t); }
+    void Information(const std::string& t) override { Report(fd_, t); }
+    bool Question(const std::string& t) override { return Report(fd_, t), false; }
+    void Stop(const std::string& t) override { Report(fd_, t + "."); }
+    void Plain(const std::string& t) override { Report(fd_, t); }
+
+  private:
+    int fd_;
+};
+
+// Takes the walker's hand-overs on the walking thread itself: rows built as the window builds
+// them, progress shown as the status bar would show it.
+class RowSink : public SearchSink {
+  public:
+    RowSink(const SearchOptions& options, ResultTable& table, ProgressLine* progress,
+            std::vector<std::string>& notices)
+        : options_(options), unitWord_(UnitWord(options.sizeUnit)), table_(table),
+          progress_(progress), notices_(notices) {}
+
+    void Synchronize(HandOver& h) override {
+        BuildRows(h.items, table_.columns, options_, unitWord_, seen_, table_.rows);
+        if (h.statusChanged)
+            status_ = h.statusPath;
+        if (progress_)
+            progress_->Show(table_.rows.size(), status_);
+    }
+    void ShowNoDrivesMessage() override { notices_.push_back(Msg(198)); }
+
+  private:
+    const SearchOptions& options_;
+    std::string unitWord_;
+    ResultTable& table_;
+    ProgressLine* progress_;
+    std::vector<std::string>& notices_;
+    SeenFolders seen_;
+    std::string status_;
+};
+
+std::string Absolute(const std::string& path, const std::string& workingDir) {
+    if (paths::IsFullPath(path))
+        return path;
+    std::string base = workingDir;
+    if (base.empty()) {
+        char buffer[4096];
+        base = ::getcwd(buffer, sizeof buffer) ? buffer : "/";
+    }
+    return path == "." ? base : paths::Join(base, path);
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+ColumnKind KindOfSortKey(const std::string& key) {
+    const std::pair<std::string_view, ColumnKind> keys[] = {
+        {"name", ColumnKind::Path},         {"size", ColumnKind::Size},
+        {"type", ColumnKind::Type},         {"modified", ColumnKind::Modified},
+        {"created", ColumnKind::Created},   {"access", ColumnKind::LastAccess},
+        {"attributes", ColumnKind::Attributes}, {"shortname", ColumnKind::ShortName}};
+    for (const auto& [name, kind] : keys)
+        if (key == name)
+            return kind;
+    return ColumnKind::Unknown;
+}
+
+std::optional<std::size_t> ColumnOf(const SortRequest& sort, const std::vector<ColumnSpec>& columns) {
+    const ColumnKind kind = KindOfSortKey(sort.key);
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        if (columns[k].kind == kind)
+            return k;
+    return std::nullopt;
+}
+
+// The header clicks a user would make: the window clicks the name column once at start-up,
+// then the user clicks the column until it shows the asked direction. Equal rows keep their
+// order, so one sort in the final direction gives what two clicks would show.
+void ApplySort(const SortRequest& sort, std::size_t column, ResultTable& table,
+               const SearchOptions& options) {
+    const std::string unitWord = UnitWord(options.sizeUnit);
+    ColumnSortState state;
+    ResultTable empty{table.columns, {}};
+    ApplyHeaderClick(state, empty, 0, options.structureMode, unitWord);
+    std::vector<std::string> captions;
+    for (const ColumnSpec& c : table.columns)
+        captions.push_back(c.caption);
+    for (int click = 0; click < 2; ++click) {
+        const HeaderClickOutcome out = state.Click(column, captions, options.structureMode != ModeNone);
+        if (!out.sort)
+            return; // a click that sorts nothing, as in the structure listings
+        if (!sort.direction || *sort.direction == out.sort->direction) {
+            SortRows(table, *out.sort, unitWord);
+            return;
+        }
+    }
+}
+
+std::optional<std::string> Refusal(const ListArguments& a, const std::string& target) {
+    const bool structure = a.options.structureMode != ModeNone;
+    if (!a.allDrives && !IsFolder(target))
+        return Msg(119);
+    if (!structure && TrimBlanks(a.mask).empty())
+        return Msg(80);
+    if (!a.allDrives && !GetVolumeInfo(target).ok)
+        return Msg(34);
+    return std::nullopt;
+}
+
+int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
+    ErrorStreamBoxes boxes(s.err);
+    if (result.table.rows.empty()) {
+        boxes.Error(Msg(56));
+        return ListNothingFound;
+    }
+    const std::time_t now = s.now ? s.now : std::time(nullptr);
+    if (a.output.empty()) {
+        const LocaleFormats& loc = CurrentLocale();
+        const std::optional<std::string> dateLine =
+            a.dateLine ? std::optional(DateLine(ToLocalTime(now), loc.shortDateOrder, loc.timeSeparator))
+                       : std::nullopt;
+        if (!WriteResultToDescriptor(result.table, ResultLayout::PlainText, dateLine, s.out)) {
+            boxes.Error(Msg(97));
+            return ListRefused;
+        }
+        return ListRowsWritten;
+    }
+    const WriteOutcome out =
+        WriteResultFile(result.table, Absolute(a.output, s.workingDir), a.dateLine, now, boxes);
+    return out.saved ? ListRowsWritten : ListRefused;
+}
+
+} // namespace
+
+ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, int progressFd) {
+    ListResult result;
+    SearchRequest request;
+    request.options = AsWindowWouldHoldThem(a.options);
+    if (a.allDrives) {
+        request.target = std::string(kAllDrives);
+    } else {
+        request.target = paths::WithoutTrailingSeparator(Absolute(a.folder, workingDir));
+        request.root = paths::WithTrailingSeparator(request.target);
+    }
+    if (const auto refusal = Refusal(a, request.target)) {
+        result.refusal = *refusal;
+        return result;
+    }
+    request.mask = request.options.structureMode == ModeNone ? TrimBlanks(a.mask) : "*.*";
+    if (a.allDrives)
+        BuildDriveList(request.driveList);
+    request.mountsNotToEnter = MountPointsNotToEnter();
+    result.table.columns = BuildColumnSet(request.options);
+    const SearchOptions options = request.options;
+    if (a.sort && !ColumnOf(*a.sort, result.table.columns)) {
+        result.refusal = Msg(209) + " " + a.sort->key;
+        return result;
+    }
+
+    std::unique_ptr<ProgressLine> progress;
+    if (progressFd >= 0)
+        progress = std::make_unique<ProgressLine>(progressFd, TerminalWidth(progressFd));
+    RowSink sink(options, result.table, progress.get(), result.notices);
+    TSearchThread search(std::move(request), sink);
+    search.Execute();
+    progress.reset();
+
+    if (a.sort)
+        ApplySort(*a.sort, *ColumnOf(*a.sort, result.table.columns), result.table, options);
+    return result;
+}
+
+int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
+    const ParsedArguments parsed = ParseListArguments(args);
+    if (!parsed.arguments) {
+        Report(s.err, parsed.error);
+        Put(s.err, Msg(210) + "\n");
+        return ListRefused;
+    }
+    const ListArguments& a = *parsed.arguments;
+    if (a.help) {
+        Put(s.out, MessageText(204));
+        return ListRowsWritten;
+    }
+    if (a.version) {
+        Put(s.out, std::string(kProgram) + " " + PATHQUILL_VERSION + "\n");
+        return ListRowsWritten;
+    }
+    ListResult result = RunListSearch(a, s.workingDir, s.progress ? s.err : -1);
+    for (const std::string& notice : result.notices)
+        Report(s.err, notice);
+    if (!result.refusal.empty()) {
+        Report(s.err, result.refusal);
+        return ListRefused;
+    }
+    return Finish(a, result, s);
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "cli/list_options.h"
+#include "results/result_table.h"
+
+// Where a run of pathquill-list writes; tests give pipes or files.
+struct ListStreams {
+    int out = 1;             // the listing without -o
+    int err = 2;             // messages
+    bool progress = false;   // a progress line on err (a terminal)
+    std::time_t now = 0;     // for the date line; 0: the clock
+    std::string workingDir;  // relative paths are taken from here; empty: the current folder
+};
+
+enum ListExit { ListRowsWritten = 0, ListNothingFound = 1, ListRefused = 2 };
+
+// The whole command: arguments in, exit status out.
+int RunListCommand(const std::vector<std::string>& args, const ListStreams& streams);
+
+// The search and the sort of one run, without the writing: the rows as the window would show
+// them. refusal is set (and the table empty) when the window would refuse the search.
+struct ListResult {
+    ResultTable table;
+    std::string refusal;
+    std::vector<std::string> notices; // boxes the window shows that do not end the run
+};
+ListResult RunListSearch(const ListArguments& arguments, const std::string& workingDir,
+                         int progressFd);
