@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
@@ -108,8 +109,10 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
 
 void TForm1::BuildLayout() {
     resize(673, 482);
-    setFont(QFont(QStringLiteral("DejaVu Sans"), 8)); // the positions below are laid out for 8 points
-    setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
+    // The positions below are laid out for a narrow 8-point face like the classic dialog font.
+    QFont face(QStringLiteral("Liberation Sans"), 8);
+    face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    setFont(face);
     StatusPanel0 = new QLabel(this);
     StatusPanel1 = new QLabel(this);
     StatusPanel0->setMinimumWidth(291);
@@ -139,6 +142,7 @@ void TForm1::BuildLayout() {
     PageControl1 = new QTabWidget(Splitter2);
     PageControl1->setMinimumHeight(124);
     PageControl1->setUsesScrollButtons(false); // all four pages stay visible
+    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     tsLookIn = new QWidget;
     tsOptions = new QWidget;
     tsSaveIn = new QWidget;
@@ -199,9 +203,14 @@ void TForm1::BuildLayout() {
     Splitter1->addWidget(panel1);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({290, 383});
-    const QString navy = QStringLiteral("QSplitter::handle { background-color: navy; }");
-    Splitter1->setStyleSheet(navy);
-    Splitter2->setStyleSheet(navy);
+    // Navy handles; a style sheet here would stop the window font reaching the controls.
+    for (QSplitter* splitter : {Splitter1, Splitter2}) {
+        QSplitterHandle* handle = splitter->handle(1);
+        QPalette navy = handle->palette();
+        navy.setColor(QPalette::Window, QColor(0, 0, 128));
+        handle->setPalette(navy);
+        handle->setAutoFillBackground(true);
+    }
     setCentralWidget(Splitter1);
 
     // Design columns until the first search builds its own.
@@ -314,6 +323,8 @@ void TForm1::FitCommandPanelToLabels() {
     const int left = std::max({80, Label2->x() + Label2->width() + 6, StaticText2->x() + StaticText2->width() + 6});
     cbLookfor->setGeometry(left, 6, 273 - left, 21);
     edSaveAs->setGeometry(left, 30, 273 - left, 21);
+    const int modeLeft = std::max(105, Label1->x() + Label1->width() + 4);
+    cbStructureSearch->setGeometry(modeLeft, 168, 263 - modeLeft, 21);
 }
 
 void TForm1::BuildMenu() {

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
-          shared-mime-info xvfb xauth fonts-dejavu-core)
+          shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
