@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QScreen>
 #include <clocale>
 #include <sys/resource.h>
 
@@ -17,11 +16,9 @@ int main(int argc, char** argv) {
         setrlimit(RLIMIT_NOFILE, &files);
     }
     QApplication::setApplicationName(QStringLiteral("Pathquill"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pathquill"));
     QtMessageBoxes messages;
     TForm1 window(messages, argc > 1 ? std::string(argv[1]) : std::string());
     messages.SetParent(&window);
     window.show();
-    window.move(window.screen()->availableGeometry().center() - window.rect().center());
     return app.exec();
 }

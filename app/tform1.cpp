@@ -468,6 +468,13 @@ void TForm1::FormKeyDown(int key) {
     if (key == Qt::Key_F1) ShowHelpTopic(HelpTopicOfShownPage());
 }
 
+// Centred on the screen every time it is shown; the position is never stored.
+void TForm1::showEvent(QShowEvent* event) {
+    if (const QScreen* s = screen(); s && !event->spontaneous())
+        move(s->availableGeometry().center() - rect().center());
+    QMainWindow::showEvent(event);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
