@@ -13,6 +13,7 @@ public:
     void Append(std::string_view cell);
     std::string_view Cell(std::size_t index) const;
     std::size_t CellCount() const;
+    std::string_view Cells() const { return cells_; } // the cells, each after the first led by NUL
     std::size_t MemoryBytes() const { return sizeof(*this) + (cells_.capacity() > 15 ? cells_.capacity() : 0); }
 
 private:

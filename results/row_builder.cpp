@@ -48,7 +48,6 @@ std::optional<ResultRow> BuildRow(const ItemRecord& item, const std::vector<Colu
 void BuildRows(const std::vector<ItemRecord>& items, const std::vector<ColumnSpec>& columns,
                const SearchOptions& options, const std::string& unitWord, SeenFolders& seen,
                std::vector<ResultRow>& rows) {
-    rows.reserve(rows.size() + items.size());
     for (const ItemRecord& item : items)
         if (auto row = BuildRow(item, columns, options, unitWord, seen))
             rows.push_back(std::move(*row));

@@ -5,6 +5,8 @@
 #include "results/columns.h"
 #include "results/sorting.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -18,24 +20,26 @@ std::string_view UnitWordOfSizeCaption(std::string_view caption) {
 }
 
 // Collects the fields of one line; CSV fields are quoted with inner quotes doubled so the
-// file stays valid CSV.
+// file stays valid CSV. Blanks may be left out of a field as it is written.
 class LineBuilder {
   public:
     LineBuilder(std::string& out, ResultLayout layout)
         : out_(out), csv_(layout == ResultLayout::Csv) {}
 
-    void Field(std::string_view text) {
+    void Field(std::string_view text, bool withoutBlanks = false) {
         if (!first_)
             out_.append(csv_ ? "\";\"" : ";");
         else if (csv_)
             out_.push_back('"');
         first_ = false;
-        if (!csv_) {
+        if (!csv_ && !withoutBlanks) {
             out_.append(text);
             return;
         }
         for (const char c : text) {
-            if (c == '"')
+            if (c == ' ' && withoutBlanks)
+                continue;
+            if (c == '"' && csv_)
                 out_.push_back('"');
             out_.push_back(c);
         }
@@ -53,15 +57,15 @@ class LineBuilder {
 };
 
 // "   1.205,632 KB" becomes the fields "1.205,632" and "KB"; a cell without its unit word
-// stays one field.
-void SizeFields(LineBuilder& line, std::string_view cell, std::string_view unitWord) {
-    const std::size_t at = cell.find(" " + std::string(unitWord));
+// stays one field. blankUnit is the unit word with a blank in front.
+void SizeFields(LineBuilder& line, std::string_view cell, std::string_view blankUnit) {
+    const std::size_t at = cell.find(blankUnit);
     if (at == std::string_view::npos) {
         line.Field(cell);
         return;
     }
-    line.Field(ChrTran(cell.substr(0, at), " ", ""));
-    line.Field(ChrTran(cell.substr(at + 1), " ", ""));
+    line.Field(cell.substr(0, at), true);
+    line.Field(cell.substr(at + 1), true);
 }
 
 } // namespace
@@ -96,15 +100,30 @@ void AppendHeaderLine(std::string& out, const std::vector<ColumnSpec>& columns,
     line.End();
 }
 
-void AppendRowLine(std::string& out, const ResultRow& row, const std::vector<ColumnSpec>& columns,
-                   ResultLayout layout) {
-    LineBuilder line(out, layout);
+RowLineFormat::RowLineFormat(const std::vector<ColumnSpec>& columns, ResultLayout layout)
+    : layout_(layout) {
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        blankUnits_.push_back(k > 0 && IsSizeCaption(columns[k].caption)
+                                  ? " " + std::string(UnitWordOfSizeCaption(columns[k].caption))
+                                  : std::string());
+}
+
+void RowLineFormat::Append(std::string& out, const ResultRow& row) const {
+    LineBuilder line(out, layout_);
+    std::string_view cells = row.Cells();
     for (std::size_t k = 0; k < row.CellCount(); ++k) {
-        const std::string_view cell = row.Cell(k);
-        if (k > 0 && k < columns.size() && IsSizeCaption(columns[k].caption))
-            SizeFields(line, cell, UnitWordOfSizeCaption(columns[k].caption));
+        const std::size_t end = std::min(cells.find('\0'), cells.size());
+        const std::string_view cell = cells.substr(0, end);
+        cells.remove_prefix(std::min(end + 1, cells.size()));
+        if (k < blankUnits_.size() && !blankUnits_[k].empty())
+            SizeFields(line, cell, blankUnits_[k]);
         else
             line.Field(cell);
     }
     line.End();
+}
+
+void AppendRowLine(std::string& out, const ResultRow& row, const std::vector<ColumnSpec>& columns,
+                   ResultLayout layout) {
+    RowLineFormat(columns, layout).Append(out, row);
 }

@@ -20,3 +20,14 @@ void AppendHeaderLine(std::string& out, const std::vector<ColumnSpec>& columns,
                       ResultLayout layout);
 void AppendRowLine(std::string& out, const ResultRow& row, const std::vector<ColumnSpec>& columns,
                    ResultLayout layout);
+
+// The row lines of one table, with what each column needs worked out once.
+class RowLineFormat {
+  public:
+    RowLineFormat(const std::vector<ColumnSpec>& columns, ResultLayout layout);
+    void Append(std::string& out, const ResultRow& row) const;
+
+  private:
+    ResultLayout layout_;
+    std::vector<std::string> blankUnits_; // " KB" for a size column, empty for the others
+};

@@ -49,8 +49,9 @@ bool WriteResultLines(const ResultTable& table, ResultLayout layout,
     if (dateLine)
         buffer.append(*dateLine).append("\r\n");
     AppendHeaderLine(buffer, table.columns, layout);
+    const RowLineFormat format(table.columns, layout);
     for (const ResultRow& row : table.rows) {
-        AppendRowLine(buffer, row, table.columns, layout);
+        format.Append(buffer, row);
         if (buffer.size() >= kChunk) {
             if (!write(buffer))
                 return false;
