@@ -1,0 +1,271 @@
+// The benchmark: every figure against its anchor, measured in one run on the same tree.
+//   pathquill_bench all TREE SMALL_TREE [RUNS]   the whole table (bench.sh calls this)
+//   pathquill_bench window FOLDER                one window search; prints seconds, rows, stall
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "app/message_boxes.h"
+#include "app/tform1.h"
+#include "cli/list_command.h"
+#include "results/column_sort_state.h"
+#include "results/columns.h"
+#include "results/result_model.h"
+#include "save/result_writer.h"
+#include "trees/look_in_tree.h"
+
+namespace {
+
+class SilentBoxes : public MessageBoxes {
+  public:
+    void Error(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
+    void Information(const std::string&) override {}
+    bool Question(const std::string&) override { return false; }
+    void Stop(const std::string&) override {}
+    void Plain(const std::string&) override {}
+};
+
+// One window search from the start command to "Suche beendet.", with a timer on the window
+// thread that notices how long the thread was kept from it.
+int WindowSearch(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, "");
+    SilentBoxes boxes;
+    TForm1 window(boxes);
+    window.stLookIn->SelectPath(argv[2]);
+    for (QCheckBox* b : {window.ckbShowSize, window.ckbShowDateTime, window.ckbShowAttributes,
+                         window.ckbIncludeSubfolders})
+        b->setChecked(true);
+    window.cbLookfor->setEditText(QStringLiteral("*.*"));
+    QElapsedTimer tick;
+    qint64 longestGap = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+        longestGap = std::max(longestGap, tick.restart());
+    });
+    QElapsedTimer clock;
+    clock.start();
+    window.btnSearchClick();
+    tick.start();
+    timer.start(5);
+    while (window.StatusPanel0->text() != QStringLiteral("Suche beendet."))
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    longestGap = std::max(longestGap, tick.elapsed());
+    std::printf("%.6f %d %lld\n", seconds, window.Results->rowCount(),
+                static_cast<long long>(longestGap));
+    return 0;
+}
+
+struct Child {
+    double seconds = 0;
+    long maxRssKB = 0;
+    std::string out;
+};
+
+// Runs a program with its standard output caught (or thrown away) and its standard error
+// thrown away.
+Child Spawn(const std::vector<std::string>& args, bool catchOutput) {
+    int pipeFds[2] = {-1, -1};
+    if (catchOutput && ::pipe(pipeFds) != 0)
+        std::perror("pipe");
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(catchOutput ? pipeFds[1] : null, 1);
+        ::dup2(null, 2);
+        std::vector<char*> argv;
+        for (const std::string& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    Child c;
+    if (catchOutput) {
+        ::close(pipeFds[1]);
+        char buf[4096];
+        ssize_t n;
+        while ((n = ::read(pipeFds[0], buf, sizeof buf)) > 0)
+            c.out.append(buf, static_cast<std::size_t>(n));
+        ::close(pipeFds[0]);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    c.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    c.maxRssKB = usage.ru_maxrss;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::fprintf(stderr, "%s exited with %d\n", args[0].c_str(), status);
+    return c;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double MedianSeconds(int runs, const std::function<double()>& run) {
+    std::vector<double> t;
+    for (int i = 0; i < runs; ++i)
+        t.push_back(run());
+    return Median(t);
+}
+
+template <typename F> double Seconds(F f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Line {
+    std::string figure;
+    double value;
+    std::string unit;
+    std::string anchor;
+    double ratio;     // value / anchor; negative when there is no anchor
+    double target;    // the ratio or value it must not exceed
+};
+
+void Print(const std::vector<Line>& lines) {
+    std::printf("\n%-46s %12s   %-26s %8s %8s  %s\n", "figure", "median", "anchor", "ratio",
+                "target", "met");
+    for (const Line& l : lines) {
+        const double judged = l.ratio >= 0 ? l.ratio : l.value;
+        std::printf("%-46s %9.3f %-3s  %-26s %8s %8.2f  %s\n", l.figure.c_str(), l.value,
+                    l.unit.c_str(), l.anchor.c_str(),
+                    l.ratio >= 0 ? (std::to_string(l.ratio).substr(0, 5) + "x").c_str() : "",
+                    l.target, judged <= l.target ? "yes" : "NO");
+    }
+}
+
+// A table of at least n rows made from a real listing, copies under other top folders.
+ResultTable MillionRows(const std::string& tree, std::size_t n) {
+    ListArguments a;
+    a.folder = tree;
+    a.options.includeSubfolders = a.options.showSize = a.options.showModified =
+        a.options.showAttributes = true;
+    ResultTable listed = RunListSearch(a, "/", -1).table;
+    ResultTable table{listed.columns, {}};
+    table.rows.reserve(n + listed.rows.size());
+    for (int copy = 0; table.rows.size() < n && !listed.rows.empty(); ++copy)
+        for (const ResultRow& row : listed.rows) {
+            ResultRow r;
+            r.Append("/copy" + std::to_string(copy) + std::string(row.Cell(0)));
+            for (std::size_t k = 1; k < row.CellCount(); ++k)
+                r.Append(row.Cell(k));
+            table.rows.push_back(std::move(r));
+        }
+    table.rows.resize(std::min(n, table.rows.size()));
+    return table;
+}
+
+int All(const std::string& self, const std::string& tree, const std::string& small, int runs) {
+    const std::string list = (std::filesystem::path(self).parent_path().parent_path() / "pathquill-list").string();
+    const std::vector<std::string> plain = {list, "-s", "-c", "size,modified,attributes"};
+    const auto with = [](std::vector<std::string> args, const std::string& folder) {
+        args.push_back(folder);
+        return args;
+    };
+    const auto timed = [&](const std::vector<std::string>& args) {
+        return MedianSeconds(runs, [&] { return Spawn(args, false).seconds; });
+    };
+    std::printf("warming the cache ...\n");
+    Spawn({"du", "-a", tree}, false);
+    Spawn({"du", "-a", small}, false);
+    Spawn(with(plain, tree), false);
+
+    std::vector<Line> lines;
+    const double duA = timed({"du", "-a", tree});
+    const double listPlain = timed(with(plain, tree));
+    lines.push_back({"plain listing (pathquill-list)", listPlain, "s", "du -a", listPlain / duA, 1.3});
+    const double du = timed({"du", tree});
+    const double structure =
+        timed({list, "--structure", "explorer", "-c", "size,files,subfolders", tree});
+    lines.push_back({"structure mode 1 (pathquill-list)", structure, "s", "du", structure / du, 1.25});
+
+    std::vector<double> windowSeconds, stalls;
+    long windowRss = 0, rows = 0;
+    for (int i = 0; i < runs; ++i) {
+        const Child c = Spawn({self, "window", tree}, true);
+        double s = 0;
+        long long stall = 0;
+        std::sscanf(c.out.c_str(), "%lf %ld %lld", &s, &rows, &stall);
+        windowSeconds.push_back(s);
+        stalls.push_back(static_cast<double>(stall));
+        windowRss = std::max(windowRss, c.maxRssKB);
+    }
+    const std::string emptyFolder = tree + "-empty";
+    std::filesystem::create_directories(emptyFolder);
+    const long baseRss = Spawn({self, "window", emptyFolder}, true).maxRssKB;
+    const double window = Median(windowSeconds);
+    lines.push_back({"window plain search (offscreen)", window, "s", "pathquill-list", window / listPlain, 2.0});
+    lines.push_back({"window thread longest busy stretch", Median(stalls), "ms", "", -1, 100});
+    lines.push_back({"window memory per listed row", rows ? (windowRss - baseRss) * 1024.0 / rows : 0,
+                     "B", "", -1, 200});
+
+    const double smallPlain = timed(with(plain, small));
+    lines.push_back({"plain listing, tree 10x the small one", listPlain, "s", "small tree",
+                     listPlain / smallPlain, 11});
+
+    const ResultTable million = MillionRows(tree, 1000000);
+    const auto sortTime = [&](std::size_t column) {
+        return MedianSeconds(runs, [&] {
+            ResultTable t = million;
+            ColumnSortState state;
+            ResultTable none{t.columns, {}};
+            ApplyHeaderClick(state, none, 0, ModeNone, "Byte"); // the window's start-up click
+            return Seconds([&] { ApplyHeaderClick(state, t, column, ModeNone, "Byte"); });
+        });
+    };
+    const std::string count = std::to_string(million.rows.size()) + " rows";
+    lines.push_back({"sort " + count + " by name", sortTime(0), "s", "", -1, 1.5});
+    lines.push_back({"sort " + count + " by size", sortTime(1), "s", "", -1, 1.5});
+    lines.push_back({"sort " + count + " by modified", sortTime(2), "s", "", -1, 1.5});
+    const std::string csv = tree + "-out.csv";
+    SilentBoxes boxes;
+    const double save = MedianSeconds(runs, [&] {
+        return Seconds([&] { WriteResultFile(million, csv, false, std::time(nullptr), boxes); });
+    });
+    lines.push_back({"save " + count + " as .csv (" +
+                         std::to_string(std::filesystem::file_size(csv) >> 20) + " MiB)",
+                     save, "s", "", -1, 1.0});
+    std::filesystem::remove(csv);
+
+    std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows, runs);
+    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s\n", duA, du, smallPlain);
+    Print(lines);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "window") == 0)
+        return WindowSearch(argc, argv);
+    if (argc >= 4 && std::strcmp(argv[1], "all") == 0) {
+        std::setlocale(LC_ALL, "");
+        return All(std::filesystem::read_symlink("/proc/self/exe").string(), argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 3);
+    }
+    std::fprintf(stderr, "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER\n", argv[0]);
+    return 2;
+}
