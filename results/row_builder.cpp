@@ -24,25 +24,29 @@ std::optional<ResultRow> BuildRow(const ItemRecord& item, const std::vector<Colu
                                   const SearchOptions& options, const std::string& unitWord,
                                   SeenFolders& seen) {
     const bool structure = options.structureMode != ModeNone;
-    ResultRow row;
     if (!structure && options.onlyFolders) {
         if (!seen.insert(item.FolderPath).second) return std::nullopt;
-        row.Append(item.FolderPath);
-        row.Append(SizeCell(item, unitWord));
-        return row;
+        const std::string size = SizeCell(item, unitWord);
+        const std::string_view cells[] = {item.FolderPath, size};
+        return ResultRow::Of(cells, 2);
     }
-    row.Append(structure ? item.FolderPath : item.ItemPath);
+    std::string size;
+    std::vector<std::string_view> cells;
+    cells.reserve(columns.size());
+    cells.push_back(structure ? item.FolderPath : item.ItemPath);
     for (std::size_t k = 1; k < columns.size(); ++k) {
         const ColumnKind kind = columns[k].kind;
-        if (kind == ColumnKind::Size)
-            row.Append(SizeCell(item, unitWord));
-        else if (structure && (kind == ColumnKind::Type || kind == ColumnKind::Modified ||
-                               kind == ColumnKind::LastAccess))
-            row.Append({});
-        else
-            row.Append(CellOf(item, kind));
+        if (kind == ColumnKind::Size) {
+            size = SizeCell(item, unitWord);
+            cells.push_back(size);
+        } else if (structure && (kind == ColumnKind::Type || kind == ColumnKind::Modified ||
+                                 kind == ColumnKind::LastAccess)) {
+            cells.push_back({});
+        } else {
+            cells.push_back(CellOf(item, kind));
+        }
     }
-    return row;
+    return ResultRow::Of(cells.data(), cells.size());
 }
 
 void BuildRows(const std::vector<ItemRecord>& items, const std::vector<ColumnSpec>& columns,
