@@ -1,6 +1,7 @@
 // The benchmark: every figure against its anchor, measured in one run on the same tree.
 //   pathquill_bench all TREE SMALL_TREE [RUNS]   the whole table (bench.sh calls this)
 //   pathquill_bench window FOLDER                one window search; prints seconds, rows, stall
+//   pathquill_bench sort TREE COLUMN             one header click on a million rows (profiling)
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -257,6 +258,16 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     return 0;
 }
 
+// One sort of the million rows, for a profiler.
+int SortOnce(const std::string& tree, std::size_t column) {
+    ResultTable t = MillionRows(tree, 1000000);
+    ColumnSortState state;
+    ResultTable none{t.columns, {}};
+    ApplyHeaderClick(state, none, 0, ModeNone, "Byte");
+    std::printf("%.3f s\n", Seconds([&] { ApplyHeaderClick(state, t, column, ModeNone, "Byte"); }));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -266,6 +277,11 @@ int main(int argc, char** argv) {
         std::setlocale(LC_ALL, "");
         return All(std::filesystem::read_symlink("/proc/self/exe").string(), argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 3);
     }
-    std::fprintf(stderr, "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER\n", argv[0]);
+    if (argc >= 4 && std::strcmp(argv[1], "sort") == 0) {
+        std::setlocale(LC_ALL, "");
+        return SortOnce(argv[2], static_cast<std::size_t>(std::atoi(argv[3])));
+    }
+    std::fprintf(stderr, "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER | sort TREE COLUMN\n",
+                 argv[0]);
     return 2;
 }

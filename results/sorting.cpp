@@ -151,35 +151,181 @@ int CompareFullCollation(std::string_view a, std::string_view b) {
     }
 }
 
+// The key of a text is the sequence of its '/'-separated segments' primary keys. Each distinct
+// segment is given its rank among all segments once, so comparing two rows compares a few
+// integers instead of long byte strings with long common prefixes. Primary keys hold no byte
+// below 2, so ordering the segments' keys and then the rank sequences gives the order of the
+// joined keys.
 class TextKeys {
   public:
     TextKeys(const std::vector<ResultRow>& rows, std::size_t column) {
         cells_.reserve(rows.size());
-        offsets_.reserve(rows.size() + 1);
-        std::size_t bytes = 0;
-        for (const ResultRow& row : rows)
-            bytes += row.Cell(column).size() + 2;
-        arena_.reserve(bytes);
-        offsets_.push_back(0);
-        TextKeyBuilder builder;
+        rows_.reserve(rows.size());
+        segmentIds_.reserve(rows.size());
+        folderIndex_.reserve(rows.size() / 8);
         for (const ResultRow& row : rows) {
             cells_.push_back(row.Cell(column));
-            builder.Append(cells_.back(), arena_);
-            offsets_.push_back(arena_.size());
+            UpperCaseInto(cells_.back(), folded_);
+            const std::size_t slash = folded_.rfind('/');
+            const std::string_view text(folded_);
+            if (slash == std::string::npos)
+                rows_.push_back({0, SegmentId(text)});
+            else
+                rows_.push_back({FolderOf(text.substr(0, slash)), SegmentId(text.substr(slash + 1))});
         }
+        RankSegments();
     }
+
     int Compare(std::size_t i, std::size_t j) const {
-        const int c = Key(i).compare(Key(j));
-        return c != 0 ? Sign(c) : CompareFullCollation(cells_[i], cells_[j]);
+        const Row& a = rows_[i];
+        const Row& b = rows_[j];
+        int c;
+        if (a.folder == b.folder)
+            c = (a.name > b.name) - (a.name < b.name);
+        else
+            c = CompareSequences(a, b);
+        return c != 0 ? c : CompareFullCollation(cells_[i], cells_[j]);
     }
 
   private:
-    std::string_view Key(std::size_t i) const {
-        return std::string_view(arena_).substr(offsets_[i], offsets_[i + 1] - offsets_[i]);
+    struct Folder {
+        std::uint32_t first, count; // its segments in folderSegments_
+    };
+    struct Row {
+        std::uint32_t folder; // index into folderList_
+        std::uint32_t name;   // segment id, a rank after RankSegments
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+
+    // The folder part of a text, made of its segments; 0 stands for a text without a '/'.
+    std::uint32_t FolderOf(std::string_view folder) {
+        // Rows of one folder mostly come together.
+        if (lastFolderIndex_ != 0 && folder == lastFolder_)
+            return lastFolderIndex_;
+        lastFolder_.assign(folder);
+        lastFolderIndex_ = FindOrAddFolder(folder);
+        return lastFolderIndex_;
     }
+
+    std::uint32_t FindOrAddFolder(std::string_view folder) {
+        if (const auto hit = folderIndex_.find(folder); hit != folderIndex_.end())
+            return hit->second;
+        Folder added{static_cast<std::uint32_t>(folderSegments_.size()), 0};
+        for (std::size_t start = 0;;) {
+            const std::size_t end = std::min(folder.find('/', start), folder.size());
+            folderSegments_.push_back(SegmentId(folder.substr(start, end - start)));
+            ++added.count;
+            if (end == folder.size())
+                break;
+            start = end + 1;
+        }
+        const auto index = static_cast<std::uint32_t>(folderList_.size());
+        folderList_.push_back(added);
+        folderIndex_.emplace(std::string(folder), index);
+        return index;
+    }
+
+    std::uint32_t SegmentId(std::string_view segment) {
+        if (const auto hit = segmentIds_.find(segment); hit != segmentIds_.end())
+            return hit->second;
+        const auto id = static_cast<std::uint32_t>(primaries_.size());
+        primaries_.emplace_back();
+        AppendPrimary(segment, primaries_.back());
+        segmentIds_.emplace(std::string(segment), id);
+        return id;
+    }
+
+    void AppendPrimary(std::string_view segment, std::string& out) {
+        segment_.assign(segment);
+        std::size_t n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
+        if (n >= buffer_.size()) {
+            buffer_.resize(n + 1);
+            n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
+        }
+        // Levels are separated by \1; the first ignores letter case and accents.
+        const char* level = static_cast<const char*>(std::memchr(buffer_.data(), '\1', n));
+        out.assign(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
+    }
+
+    // Segments with equal primary keys share a rank.
+    void RankSegments() {
+        // Ordered by the keys' first sixteen bytes as two numbers, the rest only where those tie.
+        struct Entry {
+            std::uint64_t high, low;
+            std::uint32_t id;
+        };
+        const auto bytes = [](const std::string& key, std::size_t from) {
+            std::uint64_t v = 0;
+            for (std::size_t b = from; b < from + 8; ++b)
+                v = (v << 8) | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
+            return v;
+        };
+        std::vector<Entry> order(primaries_.size());
+        for (std::uint32_t id = 0; id < primaries_.size(); ++id)
+            order[id] = {bytes(primaries_[id], 0), bytes(primaries_[id], 8), id};
+        const auto less = [&](const Entry& a, const Entry& b) {
+            if (a.high != b.high)
+                return a.high < b.high;
+            if (a.low != b.low)
+                return a.low < b.low;
+            return primaries_[a.id] < primaries_[b.id];
+        };
+        std::sort(order.begin(), order.end(), less);
+        std::vector<std::uint32_t> rank(primaries_.size());
+        std::uint32_t r = 0;
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            if (k > 0 && less(order[k - 1], order[k]))
+                ++r;
+            rank[order[k].id] = r;
+        }
+        for (std::uint32_t& id : folderSegments_)
+            id = rank[id];
+        for (Row& row : rows_)
+            row.name = rank[row.name];
+        primaries_.clear();
+        primaries_.shrink_to_fit();
+        segmentIds_.clear();
+        folderIndex_.clear();
+    }
+
+    int CompareSequences(const Row& a, const Row& b) const {
+        const Folder fa = folderList_[a.folder], fb = folderList_[b.folder];
+        const std::size_t na = fa.count + 1, nb = fb.count + 1;
+        const auto at = [&](const Folder& f, const Row& row, std::size_t k) {
+            return k < f.count ? folderSegments_[f.first + k] : row.name;
+        };
+        for (std::size_t k = 0; k < std::min(na, nb); ++k) {
+            const std::uint32_t x = at(fa, a, k), y = at(fb, b, k);
+            if (x != y)
+                return x < y ? -1 : 1;
+        }
+        return (na > nb) - (na < nb);
+    }
+
+    static void UpperCaseInto(std::string_view text, std::string& out) {
+        out.clear();
+        const bool ascii = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (!ascii) {
+            out = UpperCase(text);
+            return;
+        }
+        for (const char c : text)
+            out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+    }
+
     std::vector<std::string_view> cells_; // into the rows, which stay in place while sorting
-    std::string arena_;
-    std::vector<std::size_t> offsets_;
+    std::vector<Row> rows_;
+    std::vector<Folder> folderList_{Folder{0, 0}};
+    std::vector<std::uint32_t> folderSegments_;
+    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> folderIndex_, segmentIds_;
+    std::vector<std::string> primaries_;
+    std::string folded_, segment_, lastFolder_;
+    std::uint32_t lastFolderIndex_ = 0;
+    std::vector<char> buffer_ = std::vector<char>(256);
 };
 
 // --- Dates
