@@ -468,6 +468,31 @@ std::string RemovedFromSizes(std::string_view unitWord) {
     return CurrentLocale().thousandsSeparator + std::string(unitWord);
 }
 
+// ChrTran with an empty replacement and then StrToFloatDef, with the removed characters worked
+// out once and one buffer for every cell.
+class SizeKeyReader {
+  public:
+    explicit SizeKeyReader(std::string_view unitWord)
+        : removedText_(RemovedFromSizes(unitWord)), removed_(Characters(removedText_)),
+          decimal_(CurrentLocale().decimalSeparator) {}
+
+    long double Key(std::string_view cell) {
+        cleaned_.clear();
+        for (std::size_t i = 0; i < cell.size();) {
+            const std::string_view c = cell.substr(i, CharLength(cell, i));
+            i += c.size();
+            if (std::find(removed_.begin(), removed_.end(), c) == removed_.end())
+                cleaned_.append(c);
+        }
+        return StrToFloatDef(cleaned_, 0, decimal_);
+    }
+
+  private:
+    std::string removedText_;
+    std::vector<std::string_view> removed_;
+    std::string decimal_, cleaned_;
+};
+
 template <typename Key>
 void SortByKeys(std::vector<std::size_t>& order, const std::vector<Key>& keys, int direction) {
     if (direction >= 0)
@@ -569,11 +594,11 @@ void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWo
         break;
     }
     case SortKind::Number: {
-        const std::string removed = RemovedFromSizes(unitWord);
+        SizeKeyReader reader(unitWord);
         std::vector<long double> keys;
         keys.reserve(rows.size());
         for (const ResultRow& row : rows)
-            keys.push_back(StrToFloatDef(ChrTran(row.Cell(sort.column), removed, ""), 0));
+            keys.push_back(reader.Key(row.Cell(sort.column)));
         SortByKeys(order, keys, sort.direction);
         break;
     }
