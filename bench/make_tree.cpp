@@ -20,7 +20,7 @@ struct Folder {
 };
 
 std::string FileName(int n, std::mt19937& random) {
-    static const char* const kSuffixes[] = {".txt", ".dat", ".jpg", ".pdf", ".cpp", ".h",
+    static const char* const kSuffixes[] = {".txt", ".dat", ".jpg", ".pdf",    ".cpp", ".h",
                                             ".log", ".bin", "",     ".tar.gz", ".Mp3", ".odt"};
     const char* suffix = kSuffixes[random() % (sizeof kSuffixes / sizeof *kSuffixes)];
     return "file" + std::to_string(n) + suffix;
@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     std::lognormal_distribution<double> size(8.0, 2.5);
     for (int n = 0; n < files; ++n) {
         const std::string path = all[random() % all.size()].path + "/" + FileName(n, random);
-        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, n % 7 == 0 ? 0444 : 0644);
+        const int fd =
+            ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, n % 7 == 0 ? 0444 : 0644);
         if (fd < 0) {
             std::perror(path.c_str());
             return 1;

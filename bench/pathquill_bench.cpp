@@ -59,9 +59,8 @@ int WindowSearch(int argc, char** argv) {
     QElapsedTimer tick;
     qint64 longestGap = 0;
     QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
-        longestGap = std::max(longestGap, tick.restart());
-    });
+    QObject::connect(&timer, &QTimer::timeout, &timer,
+                     [&] { longestGap = std::max(longestGap, tick.restart()); });
     QElapsedTimer clock;
     clock.start();
     window.btnSearchClick();
@@ -143,8 +142,8 @@ struct Line {
     double value;
     std::string unit;
     std::string anchor;
-    double ratio;     // value / anchor; negative when there is no anchor
-    double target;    // the ratio or value it must not exceed
+    double ratio;  // value / anchor; negative when there is no anchor
+    double target; // the ratio or value it must not exceed
 };
 
 void Print(const std::vector<Line>& lines) {
@@ -181,7 +180,8 @@ ResultTable MillionRows(const std::string& tree, std::size_t n) {
 }
 
 int All(const std::string& self, const std::string& tree, const std::string& small, int runs) {
-    const std::string list = (std::filesystem::path(self).parent_path().parent_path() / "pathquill-list").string();
+    const std::string list =
+        (std::filesystem::path(self).parent_path().parent_path() / "pathquill-list").string();
     const std::vector<std::string> plain = {list, "-s", "-c", "size,modified,attributes"};
     const auto with = [](std::vector<std::string> args, const std::string& folder) {
         args.push_back(folder);
@@ -198,11 +198,13 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     std::vector<Line> lines;
     const double duA = timed({"du", "-a", tree});
     const double listPlain = timed(with(plain, tree));
-    lines.push_back({"plain listing (pathquill-list)", listPlain, "s", "du -a", listPlain / duA, 1.3});
+    lines.push_back(
+        {"plain listing (pathquill-list)", listPlain, "s", "du -a", listPlain / duA, 1.3});
     const double du = timed({"du", tree});
     const double structure =
         timed({list, "--structure", "explorer", "-c", "size,files,subfolders", tree});
-    lines.push_back({"structure mode 1 (pathquill-list)", structure, "s", "du", structure / du, 1.25});
+    lines.push_back(
+        {"structure mode 1 (pathquill-list)", structure, "s", "du", structure / du, 1.25});
 
     std::vector<double> windowSeconds, stalls;
     long windowRss = 0, rows = 0;
@@ -219,13 +221,14 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     std::filesystem::create_directories(emptyFolder);
     const long baseRss = Spawn({self, "window", emptyFolder}, true).maxRssKB;
     const double window = Median(windowSeconds);
-    lines.push_back({"window plain search (offscreen)", window, "s", "pathquill-list", window / listPlain, 2.0});
+    lines.push_back({"window plain search (offscreen)", window, "s", "pathquill-list",
+                     window / listPlain, 2.0});
     lines.push_back({"window thread longest busy stretch", Median(stalls), "ms", "", -1, 100});
-    lines.push_back({"window memory per listed row", rows ? (windowRss - baseRss) * 1024.0 / rows : 0,
-                     "B", "", -1, 200});
+    lines.push_back({"window memory per listed row",
+                     rows ? (windowRss - baseRss) * 1024.0 / rows : 0, "B", "", -1, 200});
 
     const double smallPlain = timed(with(plain, small));
-    lines.push_back({"plain listing, tree 10x the small one", listPlain, "s", "small tree",
+    lines.push_back({"plain listing, growth from a tree 10x smaller", listPlain, "s", "small tree",
                      listPlain / smallPlain, 11});
 
     const ResultTable million = MillionRows(tree, 1000000);
@@ -252,7 +255,8 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
                      save, "s", "", -1, 1.0});
     std::filesystem::remove(csv);
 
-    std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows, runs);
+    std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows,
+                runs);
     std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s\n", duA, du, smallPlain);
     Print(lines);
     return 0;
@@ -275,13 +279,15 @@ int main(int argc, char** argv) {
         return WindowSearch(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "all") == 0) {
         std::setlocale(LC_ALL, "");
-        return All(std::filesystem::read_symlink("/proc/self/exe").string(), argv[2], argv[3], argc > 4 ? std::atoi(argv[4]) : 3);
+        return All(std::filesystem::read_symlink("/proc/self/exe").string(), argv[2], argv[3],
+                   argc > 4 ? std::atoi(argv[4]) : 3);
     }
     if (argc >= 4 && std::strcmp(argv[1], "sort") == 0) {
         std::setlocale(LC_ALL, "");
         return SortOnce(argv[2], static_cast<std::size_t>(std::atoi(argv[3])));
     }
-    std::fprintf(stderr, "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER | sort TREE COLUMN\n",
+    std::fprintf(stderr,
+                 "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER | sort TREE COLUMN\n",
                  argv[0]);
     return 2;
 }

@@ -97,18 +97,22 @@ bool IsFolder(const std::string& path) {
 }
 
 ColumnKind KindOfSortKey(const std::string& key) {
-    const std::pair<std::string_view, ColumnKind> keys[] = {
-        {"name", ColumnKind::Path},         {"size", ColumnKind::Size},
-        {"type", ColumnKind::Type},         {"modified", ColumnKind::Modified},
-        {"created", ColumnKind::Created},   {"access", ColumnKind::LastAccess},
-        {"attributes", ColumnKind::Attributes}, {"shortname", ColumnKind::ShortName}};
+    const std::pair<std::string_view, ColumnKind> keys[] = {{"name", ColumnKind::Path},
+                                                            {"size", ColumnKind::Size},
+                                                            {"type", ColumnKind::Type},
+                                                            {"modified", ColumnKind::Modified},
+                                                            {"created", ColumnKind::Created},
+                                                            {"access", ColumnKind::LastAccess},
+                                                            {"attributes", ColumnKind::Attributes},
+                                                            {"shortname", ColumnKind::ShortName}};
     for (const auto& [name, kind] : keys)
         if (key == name)
             return kind;
     return ColumnKind::Unknown;
 }
 
-std::optional<std::size_t> ColumnOf(const SortRequest& sort, const std::vector<ColumnSpec>& columns) {
+std::optional<std::size_t> ColumnOf(const SortRequest& sort,
+                                    const std::vector<ColumnSpec>& columns) {
     const ColumnKind kind = KindOfSortKey(sort.key);
     for (std::size_t k = 0; k < columns.size(); ++k)
         if (columns[k].kind == kind)
@@ -129,7 +133,8 @@ void ApplySort(const SortRequest& sort, std::size_t column, ResultTable& table,
     for (const ColumnSpec& c : table.columns)
         captions.push_back(c.caption);
     for (int click = 0; click < 2; ++click) {
-        const HeaderClickOutcome out = state.Click(column, captions, options.structureMode != ModeNone);
+        const HeaderClickOutcome out =
+            state.Click(column, captions, options.structureMode != ModeNone);
         if (!out.sort)
             return; // a click that sorts nothing, as in the structure listings
         if (!sort.direction || *sort.direction == out.sort->direction) {
@@ -160,8 +165,9 @@ int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
     if (a.output.empty()) {
         const LocaleFormats& loc = CurrentLocale();
         const std::optional<std::string> dateLine =
-            a.dateLine ? std::optional(DateLine(ToLocalTime(now), loc.shortDateOrder, loc.timeSeparator))
-                       : std::nullopt;
+            a.dateLine
+                ? std::optional(DateLine(ToLocalTime(now), loc.shortDateOrder, loc.timeSeparator))
+                : std::nullopt;
         if (!WriteResultToDescriptor(result.table, ResultLayout::PlainText, dateLine, s.out)) {
             boxes.Error(Msg(97));
             return ListRefused;

@@ -8,11 +8,11 @@
 
 // Where a run of pathquill-list writes; tests give pipes or files.
 struct ListStreams {
-    int out = 1;             // the listing without -o
-    int err = 2;             // messages
-    bool progress = false;   // a progress line on err (a terminal)
-    std::time_t now = 0;     // for the date line; 0: the clock
-    std::string workingDir;  // relative paths are taken from here; empty: the current folder
+    int out = 1;            // the listing without -o
+    int err = 2;            // messages
+    bool progress = false;  // a progress line on err (a terminal)
+    std::time_t now = 0;    // for the date line; 0: the clock
+    std::string workingDir; // relative paths are taken from here; empty: the current folder
 };
 
 enum ListExit { ListRowsWritten = 0, ListNothingFound = 1, ListRefused = 2 };

@@ -115,14 +115,19 @@ class Parser {
             Flag(o.onlyFolders);
         else if (Is("", "--structure"))
             Value([&](const std::string& v) {
-                o.structureMode = v == "explorer" ? ModeExplorer : v == "single" ? ModeSingleFolders : -1;
+                o.structureMode = v == "explorer" ? ModeExplorer
+                                  : v == "single" ? ModeSingleFolders
+                                                  : -1;
                 return o.structureMode >= 0;
             });
         else if (Is("-c", "--columns"))
             Value([&](const std::string& v) { return SetColumns(o, v); });
         else if (Is("-u", "--unit"))
             Value([&](const std::string& v) {
-                o.sizeUnit = v == "byte" ? UnitByte : v == "kb" ? UnitKilobyte : v == "mb" ? UnitMegabyte : -1;
+                o.sizeUnit = v == "byte" ? UnitByte
+                             : v == "kb" ? UnitKilobyte
+                             : v == "mb" ? UnitMegabyte
+                                         : -1;
                 return o.sizeUnit >= 0;
             });
         else if (Is("", "--sort"))

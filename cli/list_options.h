@@ -7,7 +7,7 @@
 
 // A column to sort by, as a header click picks it.
 struct SortRequest {
-    std::string key;              // name, size, type, modified, created, access, attributes, shortname
+    std::string key; // name, size, type, modified, created, access, attributes, shortname
     std::optional<int> direction; // +1 asc, -1 desc; none: the direction a first click gives
 };
 

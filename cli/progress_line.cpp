@@ -36,14 +36,17 @@ std::size_t TerminalWidth(int fd) {
 
 ProgressLine::ProgressLine(int fd, std::size_t width) : fd_(fd), width_(width) {}
 
-ProgressLine::~ProgressLine() { Clear(); }
+ProgressLine::~ProgressLine() {
+    Clear();
+}
 
 std::string ProgressLine::Text(std::size_t entries, const std::string& path, std::size_t width) {
     std::string text = std::to_string(entries) + " " + Msg(211) + "  ";
     const std::size_t used = CharCount(text);
     const int room = width > used + 1 ? static_cast<int>(width - used - 1) : 0;
-    return text + MinimizeName(path, [](std::string_view s) { return static_cast<int>(CharCount(s)); },
-                               room);
+    return text +
+           MinimizeName(
+               path, [](std::string_view s) { return static_cast<int>(CharCount(s)); }, room);
 }
 
 void ProgressLine::Show(std::size_t entries, const std::string& path) {

@@ -24,7 +24,9 @@ class ResultRow {
     std::string_view Cell(std::size_t index) const;
     std::size_t CellCount() const;
     std::string_view Cells() const; // the cells, each after the first led by NUL
-    std::size_t MemoryBytes() const { return sizeof(*this) + (block_ ? kHeader + Cells().size() : 0); }
+    std::size_t MemoryBytes() const {
+        return sizeof(*this) + (block_ ? kHeader + Cells().size() : 0);
+    }
 
   private:
     static constexpr std::size_t kHeader = sizeof(std::uint32_t) + sizeof(std::uint16_t);

@@ -86,9 +86,9 @@ TEST_F(ListCommand, PlainListingOnStandardOutputInTheTextLayout) {
     EXPECT_EQ(run.err, "");
     // Enumeration order is the file system's; the lines themselves are fixed.
     EXPECT_TRUE(run.out.starts_with("Datei;Größe;Einheit\r\n"));
-    for (const std::string& line : {tree.Path("a.txt") + ";1.024;Byte\r\n",
-                                   tree.Path("b.txt") + ";2.048;Byte\r\n",
-                                   tree.Path("sub/c.txt") + ";3.000;Byte\r\n"})
+    for (const std::string& line :
+         {tree.Path("a.txt") + ";1.024;Byte\r\n", tree.Path("b.txt") + ";2.048;Byte\r\n",
+          tree.Path("sub/c.txt") + ";3.000;Byte\r\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
     EXPECT_EQ(run.out.find("d.dat"), std::string::npos);
     // The folder's own files come before the subfolder's.
@@ -112,9 +112,10 @@ TEST_F(ListCommand, SortsAsTheFirstHeaderClickDoes) {
 }
 
 TEST_F(ListCommand, CsvFileWithDateLineRelativeToTheWorkingFolder) {
-    const CliRun run = RunCli(scratch, {"-m", "a.txt", "-u", "kb", "-c", "size", "--date-line",
-                                        "-o", "Liste.CSV", tree.Root()},
-                              LocalClock(2003, 12, 24, 13, 45));
+    const CliRun run = RunCli(
+        scratch,
+        {"-m", "a.txt", "-u", "kb", "-c", "size", "--date-line", "-o", "Liste.CSV", tree.Root()},
+        LocalClock(2003, 12, 24, 13, 45));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "");
@@ -124,7 +125,8 @@ TEST_F(ListCommand, CsvFileWithDateLineRelativeToTheWorkingFolder) {
 }
 
 TEST_F(ListCommand, AFailedWriteIsARefusal) {
-    const CliRun run = RunCli(scratch, {"-o", scratch.Path("no/such/folder/list.txt"), tree.Root()});
+    const CliRun run =
+        RunCli(scratch, {"-o", scratch.Path("no/such/folder/list.txt"), tree.Root()});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "pathquill-list: Datei geöffnet oder Objekt zum Speichern ungeeignet!\n");
 }
@@ -184,7 +186,8 @@ TEST(ListOptions, ValuesInEveryForm) {
 }
 
 TEST(ProgressLine, CountAndPathShortenedFromTheLeft) {
-    EXPECT_EQ(ProgressLine::Text(12, "/home/user/file.txt", 80), "12 Einträge  /home/user/file.txt");
+    EXPECT_EQ(ProgressLine::Text(12, "/home/user/file.txt", 80),
+              "12 Einträge  /home/user/file.txt");
     const std::string narrow = ProgressLine::Text(12345, "/home/user/photos/2003/file.txt", 30);
     EXPECT_EQ(narrow, "12345 Einträge  /.../file.txt");
 }

@@ -90,66 +90,89 @@ class ListMatchesWindow : public ::testing::Test {
 
 TEST_F(ListMatchesWindow, EveryLayoutSortedAndUnsortedInBothFormats) {
     const std::vector<Case> cases = {
-        {"plain", {"-s", "-c", "size,type,modified,created,attributes,shortname"},
+        {"plain",
+         {"-s", "-c", "size,type,modified,created,attributes,shortname"},
          [](TForm1& w) {
              Check({w.ckbIncludeSubfolders, w.ckbShowSize, w.ckbShowType, w.ckbShowDateTime,
-                       w.ckbCrTime, w.ckbShowAttributes, w.ckbShowShortFileName});
+                    w.ckbCrTime, w.ckbShowAttributes, w.ckbShowShortFileName});
          },
-         {}, ".txt"},
-        {"plain-kb-by-size", {"-s", "-u", "kb", "-c", "size,modified", "--sort", "size"},
+         {},
+         ".txt"},
+        {"plain-kb-by-size",
+         {"-s", "-u", "kb", "-c", "size,modified", "--sort", "size"},
          [](TForm1& w) {
              w.RadioGroup1Items[1]->setChecked(true);
              Check({w.ckbIncludeSubfolders, w.ckbShowSize, w.ckbShowDateTime});
          },
-         {1}, ".csv"},
-        {"plain-mask-by-name-desc", {"-s", "-m", "txt", "-c", "attributes", "--sort", "name:desc"},
+         {1},
+         ".csv"},
+        {"plain-mask-by-name-desc",
+         {"-s", "-m", "txt", "-c", "attributes", "--sort", "name:desc"},
          [](TForm1& w) {
              w.cbLookfor->setEditText("txt");
              Check({w.ckbIncludeSubfolders, w.ckbShowAttributes});
          },
-         {0, 0}, ".txt"},
-        {"plain-by-modified-asc", {"-s", "-c", "modified", "--sort", "modified:asc"},
-         [](TForm1& w) { Check({w.ckbIncludeSubfolders, w.ckbShowDateTime}); }, {1, 1}, ".CSV"},
-        {"only-folders", {"-s", "--only-folders", "-m", "*.txt", "-u", "mb"},
+         {0, 0},
+         ".txt"},
+        {"plain-by-modified-asc",
+         {"-s", "-c", "modified", "--sort", "modified:asc"},
+         [](TForm1& w) {
+             Check({w.ckbIncludeSubfolders, w.ckbShowDateTime});
+         },
+         {1, 1},
+         ".CSV"},
+        {"only-folders",
+         {"-s", "--only-folders", "-m", "*.txt", "-u", "mb"},
          [](TForm1& w) {
              w.cbLookfor->setEditText("*.txt");
              w.RadioGroup1Items[2]->setChecked(true);
              Check({w.ckbIncludeSubfolders, w.ckbOnlyFolders});
          },
-         {}, ".txt"},
-        {"only-folders-by-name", {"-s", "--only-folders", "-m", "*.txt", "--sort", "name"},
+         {},
+         ".txt"},
+        {"only-folders-by-name",
+         {"-s", "--only-folders", "-m", "*.txt", "--sort", "name"},
          [](TForm1& w) {
              w.cbLookfor->setEditText("*.txt");
              Check({w.ckbIncludeSubfolders, w.ckbOnlyFolders});
          },
-         {0}, ".csv"},
-        {"explorer", {"--structure", "explorer", "-c", "size,created,files,subfolders,attributes,shortname"},
+         {0},
+         ".csv"},
+        {"explorer",
+         {"--structure", "explorer", "-c", "size,created,files,subfolders,attributes,shortname"},
          [](TForm1& w) {
              Structure(w, 1);
-             Check({w.ckbShowSize, w.ckbCrTime, w.ckbNumFolders, w.ckbNumFiles,
-                       w.ckbShowAttributes, w.ckbShowShortFileName});
+             Check({w.ckbShowSize, w.ckbCrTime, w.ckbNumFolders, w.ckbNumFiles, w.ckbShowAttributes,
+                    w.ckbShowShortFileName});
          },
-         {}, ".txt"},
-        {"explorer-kb-sort-ignored", {"--structure", "explorer", "-u", "kb", "-c", "size", "--sort", "size"},
+         {},
+         ".txt"},
+        {"explorer-kb-sort-ignored",
+         {"--structure", "explorer", "-u", "kb", "-c", "size", "--sort", "size"},
          [](TForm1& w) {
              Structure(w, 1);
              w.RadioGroup1Items[1]->setChecked(true);
              Check({w.ckbShowSize});
          },
-         {1}, ".csv"},
-        {"single", {"--structure", "single", "-c", "size,files,subfolders,attributes"},
+         {1},
+         ".csv"},
+        {"single",
+         {"--structure", "single", "-c", "size,files,subfolders,attributes"},
          [](TForm1& w) {
              Structure(w, 2);
              Check({w.ckbShowSize, w.ckbNumFolders, w.ckbNumFiles, w.ckbShowAttributes});
          },
-         {}, ".csv"},
-        {"single-mb", {"--structure", "single", "-u", "mb", "-c", "size,created", "--sort", "name"},
+         {},
+         ".csv"},
+        {"single-mb",
+         {"--structure", "single", "-u", "mb", "-c", "size,created", "--sort", "name"},
          [](TForm1& w) {
              Structure(w, 2);
              w.RadioGroup1Items[2]->setChecked(true);
              Check({w.ckbShowSize, w.ckbCrTime});
          },
-         {0}, ".txt"},
+         {0},
+         ".txt"},
     };
     for (const Case& c : cases) {
         const std::string window = WindowFile(c);

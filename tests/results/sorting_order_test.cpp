@@ -8,8 +8,9 @@
 
 // The name sort ranks path segments once; its order must be the pairwise comparison's.
 TEST(NameSortOrder, SameOrderAsComparingEveryPairOfPaths) {
-    const std::vector<std::string> segments = {"a", "A", "b", "Zeta", "zeta", "äpfel", "Apfel",
-                                               "x.txt", "X.TXT", "10", "9", "", "a b", "ab"};
+    const std::vector<std::string> segments = {"a",     "A",     "b",     "Zeta",  "zeta",
+                                               "äpfel", "Apfel", "x.txt", "X.TXT", "10",
+                                               "9",     "",      "a b",   "ab"};
     std::mt19937 random(7);
     std::vector<std::string> paths;
     for (int i = 0; i < 600; ++i) {
@@ -28,9 +29,10 @@ TEST(NameSortOrder, SameOrderAsComparingEveryPairOfPaths) {
 
     for (const int direction : {1, -1}) {
         std::vector<std::string> expected = paths;
-        std::stable_sort(expected.begin(), expected.end(), [&](const std::string& a, const std::string& b) {
-            return CompareTextIgnoreCase(a, b) * direction < 0;
-        });
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](const std::string& a, const std::string& b) {
+                             return CompareTextIgnoreCase(a, b) * direction < 0;
+                         });
         ResultTable sorted = table;
         SortRows(sorted, SortOrder{0, SortKind::Name, direction}, "Byte");
         std::vector<std::string> got;
