@@ -191,3 +191,19 @@ TEST(ProgressLine, CountAndPathShortenedFromTheLeft) {
     const std::string narrow = ProgressLine::Text(12345, "/home/user/photos/2003/file.txt", 30);
     EXPECT_EQ(narrow, "12345 Einträge  /.../file.txt");
 }
+
+TEST(ProgressLine, AtMostTenTimesASecondAndWipedAtTheEnd) {
+    TempTree scratch;
+    const std::string file = scratch.Path("progress");
+    {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ProgressLine line(fd, 80);
+        line.Show(1, "/a");
+        line.Show(2, "/b"); // within 100 ms of the first: not drawn
+        ::usleep(120000);
+        line.Show(3, "/c");
+        line.Clear();
+        ::close(fd);
+    }
+    EXPECT_EQ(ReadBytes(file), "\r\033[K1 Einträge  /a\r\033[K3 Einträge  /c\r\033[K");
+}
