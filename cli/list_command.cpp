@@ -1,5 +1,6 @@
 #include "cli/list_command.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -80,15 +81,14 @@ class RowSink : public SearchSink {
     std::string status_;
 };
 
+// A path as the folder tree would name it: absolute, without "." and ".." steps.
 std::string Absolute(const std::string& path, const std::string& workingDir) {
-    if (paths::IsFullPath(path))
-        return path;
-    std::string base = workingDir;
-    if (base.empty()) {
-        char buffer[4096];
-        base = ::getcwd(buffer, sizeof buffer) ? buffer : "/";
-    }
-    return path == "." ? base : paths::Join(base, path);
+    std::filesystem::path p(path);
+    if (p.is_relative())
+        p = (workingDir.empty() ? std::filesystem::current_path()
+                                : std::filesystem::path(workingDir)) /
+            p;
+    return p.lexically_normal().string();
 }
 
 bool IsFolder(const std::string& path) {

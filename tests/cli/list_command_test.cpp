@@ -207,3 +207,14 @@ TEST(ProgressLine, AtMostTenTimesASecondAndWipedAtTheEnd) {
     }
     EXPECT_EQ(ReadBytes(file), "\r\033[K1 Einträge  /a\r\033[K3 Einträge  /c\r\033[K");
 }
+
+TEST_F(ListCommand, RelativeFolderIsNamedAsTheFolderTreeWouldNameIt) {
+    TempTree other;
+    other.File("x.dat", 1);
+    const std::string relative =
+        std::filesystem::relative(other.Path("."), scratch.Root()).string() + "/./../" +
+        std::filesystem::path(other.Root()).filename().string() + "/";
+    const CliRun run = RunCli(scratch, {relative});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Datei\r\n" + other.Path("x.dat") + "\r\n");
+}
