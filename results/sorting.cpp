@@ -12,6 +12,19 @@
 
 namespace {
 
+// Upper-cases into a reused buffer; plain ASCII needs no locale conversion.
+void UpperCaseInto(std::string_view text, std::string& out) {
+    out.clear();
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        out = UpperCase(text);
+        return;
+    }
+    for (const char c : text)
+        out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
+}
+
 // Length of the UTF-8 sequence starting at i; a stray byte counts as one character.
 std::size_t CharLength(std::string_view s, std::size_t i) {
     const auto lead = static_cast<unsigned char>(s[i]);
@@ -93,18 +106,6 @@ class TextKeyBuilder {
         if (cache.size() >= kCacheLimit)
             return key_;
         return cache.emplace(std::string(text), key_).first->second;
-    }
-
-    static void UpperCaseInto(std::string_view text, std::string& out) {
-        out.clear();
-        const bool ascii = std::all_of(text.begin(), text.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii) {
-            out = UpperCase(text);
-            return;
-        }
-        for (const char c : text)
-            out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
     }
 
     // The collation's first level of one folder or file name, ended by \1.
@@ -303,18 +304,6 @@ class TextKeys {
                 return x < y ? -1 : 1;
         }
         return (na > nb) - (na < nb);
-    }
-
-    static void UpperCaseInto(std::string_view text, std::string& out) {
-        out.clear();
-        const bool ascii = std::all_of(text.begin(), text.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        if (!ascii) {
-            out = UpperCase(text);
-            return;
-        }
-        for (const char c : text)
-            out.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c);
     }
 
     std::vector<std::string_view> cells_; // into the rows, which stay in place while sorting
