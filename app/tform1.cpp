@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,6 +38,7 @@
 #include "system/cd_drive_box.h"
 #include "search/search_runner.h"
 #include "trees/look_in_tree.h"
+#include "trees/save_in_tree.h"
 
 namespace {
 
@@ -157,14 +157,7 @@ void TForm1::BuildLayout() {
     tsLookIn->layout()->setContentsMargins(0, 0, 0, 0);
     connect(stLookIn, &LookInTree::SelectionChanged, this, &TForm1::stLookInChange);
 
-    sjtSaveIn = new QTreeView(tsSaveIn);
-    auto* saveModel = new QFileSystemModel(sjtSaveIn);
-    saveModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-    saveModel->setRootPath(QStringLiteral("/"));
-    sjtSaveIn->setModel(saveModel);
-    for (int c = 1; c < saveModel->columnCount(); ++c) sjtSaveIn->hideColumn(c);
-    sjtSaveIn->setHeaderHidden(true);
-    sjtSaveIn->setIndentation(19);
+    sjtSaveIn = new SaveInTree(messages_, tsSaveIn);
     QPalette tip = sjtSaveIn->palette();
     tip.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
     sjtSaveIn->setPalette(tip);

@@ -27,6 +27,7 @@ class QToolButton;
 class QTreeView;
 class QWidget;
 class LookInTree;
+class SaveInTree;
 class MessageBoxes;
 class ResultModel;
 class HeaderGlyphs;
@@ -91,7 +92,7 @@ public:
     QButtonGroup *RadioGroup1Buttons = nullptr, *RadioGroup2Buttons = nullptr;
     QRadioButton* RadioGroup1Items[3] = {};
     QRadioButton* RadioGroup2Items[2] = {};
-    QTreeView* sjtSaveIn = nullptr;
+    SaveInTree* sjtSaveIn = nullptr;
     QLabel *Label2 = nullptr, *StaticText2 = nullptr;
     QComboBox* cbLookfor = nullptr;
     QLineEdit* edSaveAs = nullptr;
