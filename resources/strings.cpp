@@ -147,6 +147,19 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {209, "Die Sortierspalte wird nicht angezeigt:"},
     {210, "\u201Epathquill-list --help\u201C zeigt die Aufrufmöglichkeiten."},
     {211, "Einträge"},
+    {212, "Desktop"},
+    {213, "Persönlicher Ordner"},
+    {214, "Wird geladen \u2026"},
+    {215, "Im Dateimanager öffnen"},
+    {216, "Aktualisieren"},
+    {217, "Umbenennen"},
+    {218, "In den Papierkorb verschieben"},
+    {219, "Ordner kann nicht umbenannt werden: "},
+    {220, "Ein Ordner oder eine Datei mit diesem Namen ist bereits vorhanden."},
+    {221, "Der neue Name ist kein gültiger Ordnername."},
+    {222, "Zugriff verweigert oder Datenträger schreibgeschützt."},
+    {223, "Ordner in den Papierkorb verschieben?"},
+    {224, "Ordner kann nicht in den Papierkorb verschoben werden: "},
 };
 
 } // namespace
