@@ -23,6 +23,9 @@ bool MayHaveSubfolders(const std::string& folder);
 // True when path names a folder (following symbolic links).
 bool IsFolder(const std::string& path);
 
+// True when path itself is a symbolic link.
+bool IsLink(const std::string& path);
+
 // Creates the folder with any missing folders above it; true when it exists afterwards.
 bool CreateFolderPath(const std::string& path);
 

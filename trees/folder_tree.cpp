@@ -271,6 +271,8 @@ QTreeWidgetItem* FolderTree::EntryOf(const std::string& path, bool open) {
             child = ChildNamed(at, step, false);
         }
         if (!child)
+            child = UnlistedFolder(at, step);
+        if (!child)
             return nullptr;
         at = child;
     }
@@ -278,6 +280,16 @@ QTreeWidgetItem* FolderTree::EntryOf(const std::string& path, bool open) {
         for (QTreeWidgetItem* above = at->parent(); above; above = above->parent())
             above->setExpanded(true);
     return at;
+}
+
+// A folder that can be entered but not listed (mode 711) still holds reachable folders.
+QTreeWidgetItem* FolderTree::UnlistedFolder(QTreeWidgetItem* parent, const std::string& name) {
+    const std::string path = paths::Join(PathOf(parent), name);
+    if (!folders::IsFolder(path))
+        return nullptr;
+    QTreeWidgetItem* entry = NewFolderEntry({name, folders::IsLink(path), true});
+    parent->addChild(entry);
+    return entry;
 }
 
 void FolderTree::Select(QTreeWidgetItem* item) {

@@ -73,6 +73,7 @@ class FolderTree : public QTreeWidget {
     void ReadLater(QTreeWidgetItem* item);
     void Deliver(std::uint64_t token, std::vector<folders::SubFolder> list);
     void Apply(QTreeWidgetItem* item, std::vector<folders::SubFolder> list);
+    QTreeWidgetItem* UnlistedFolder(QTreeWidgetItem* parent, const std::string& name);
     void MoveChild(QTreeWidgetItem* parent, QTreeWidgetItem* child, int to);
     QTreeWidgetItem* NewFolderEntry(const folders::SubFolder& folder) const;
     void Opened(QTreeWidgetItem* item);
