@@ -1,6 +1,10 @@
 #include "platform/program_file.h"
 
 #include <climits>
+#include <dirent.h>
+#include <memory>
+#include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::string ProgramPath() {
@@ -17,5 +21,19 @@ std::string ProgramFolder() {
 }
 
 std::string HelpFilePath() {
-    return ProgramFolder() + "PATHQUILL.HLP";
+    return FileInFolderIgnoringCase(ProgramFolder(), "PATHQUILL.HLP");
+}
+
+std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::string exact = folder + name;
+    struct stat st {};
+    if (::stat(exact.c_str(), &st) == 0)
+        return exact;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return exact;
+    while (const dirent* e = ::readdir(dir.get()))
+        if (::strcasecmp(e->d_name, name.c_str()) == 0)
+            return folder + e->d_name;
+    return exact;
 }

@@ -89,7 +89,19 @@ bool ContextMenuEntry::Exists() const {
     return ::stat(EntryPath().c_str(), &st) == 0;
 }
 
+bool ContextMenuEntry::UpToDate(const std::string& programPath) const {
+    if (!Exists() || ReadFile(EntryPath()) != FolderEntryText(programPath))
+        return false;
+    for (const std::string& copy : ServiceMenuPaths())
+        if (ReadFile(copy) != ServiceMenuText(programPath))
+            return false;
+    return true;
+}
+
 EntryResult ContextMenuEntry::Write(const std::string& programPath) const {
+    // Every start writes an existing entry again; the desktop tools cost a noticeable moment.
+    if (UpToDate(programPath))
+        return EntryResult::Done;
     const std::string before = tools_.DefaultFolderHandler();
     const std::string path = EntryPath();
     if (!MakeFolders(places_.dataHome + "/applications") || !CreateFile(path))

@@ -32,6 +32,7 @@ class ContextMenuEntry {
     EntryResult Remove() const;
 
   private:
+    bool UpToDate(const std::string& programPath) const;
     void KeepDefaultFolderHandler(const std::string& before) const;
 
     ContextMenuPlaces places_;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+#include "platform/program_file.h"
 #include "support/xdg_sandbox.h"
 #include "system/desktop_entry_text.h"
 
@@ -89,8 +90,15 @@ TEST(ContextMenuEntry, OnOffOnCycleFollowsTheProgramPath) {
     EXPECT_FALSE(entry.Exists());
     EXPECT_EQ(entry.Remove(), EntryResult::NothingToDelete);
 
-    // A moved program: writing again replaces the old command.
+    // An entry already up to date is left as it is; a moved program's command is replaced.
     ASSERT_EQ(entry.Write("/opt/old place/pathquill"), EntryResult::Done);
+    const auto inode = [&] {
+        struct stat st {};
+        return ::stat(entry.EntryPath().c_str(), &st) == 0 ? st.st_ino : 0;
+    };
+    const auto before = inode();
+    ASSERT_EQ(entry.Write("/opt/old place/pathquill"), EntryResult::Done);
+    EXPECT_EQ(inode(), before);
     ASSERT_EQ(entry.Write("/usr/local/bin/pathquill"), EntryResult::Done);
     EXPECT_EQ(ExecLineOf(XdgSandbox::Read(entry.EntryPath())),
               R"(Exec="/usr/local/bin/pathquill" %f)");
@@ -241,4 +249,16 @@ TEST(ContextMenuEntry, FoldersStillOpenWhereTheyOpenedBefore) {
         ASSERT_TRUE(offers) << c.name;
         EXPECT_NE(offers->find("pathquill-folder.desktop"), std::string::npos) << c.name;
     }
+}
+
+TEST(ProgramFile, HelpFileNameIgnoresLetterCase) {
+    TempTree tree;
+    const std::string folder = tree.Root() + "/";
+    EXPECT_EQ(FileInFolderIgnoringCase(folder, "PATHQUILL.HLP"), folder + "PATHQUILL.HLP");
+    tree.File("Pathquill.hlp");
+    EXPECT_EQ(FileInFolderIgnoringCase(folder, "PATHQUILL.HLP"), folder + "Pathquill.hlp");
+    tree.File("PATHQUILL.HLP");
+    EXPECT_EQ(FileInFolderIgnoringCase(folder, "PATHQUILL.HLP"), folder + "PATHQUILL.HLP");
+    EXPECT_EQ(FileInFolderIgnoringCase(folder + "gone/", "PATHQUILL.HLP"),
+              folder + "gone/PATHQUILL.HLP");
 }
