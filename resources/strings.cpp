@@ -160,6 +160,14 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {222, "Zugriff verweigert oder Datenträger schreibgeschützt."},
     {223, "Ordner in den Papierkorb verschieben?"},
     {224, "Ordner kann nicht in den Papierkorb verschoben werden: "},
+    // Texts of the folder entry, the info dialog and the help window.
+    {250, "Erzeugung von Schlüssel %s misslungen"},
+    {251, "Konnte Daten für '%s' nicht setzen"},
+    {252, "Pathquill \u2013 Hilfe"},
+    {253, "Die Hilfedatei %s wurde nicht gefunden."},
+    {254, "Ordner mit Pathquill auflisten"},
+    {255, "OK"},
+    {256, "Inhalt"},
 };
 
 } // namespace
