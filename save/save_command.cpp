@@ -18,12 +18,6 @@
 #include "save/typed_length_limit.h"
 #include "trees/save_in_tree.h"
 
-namespace {
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-} // namespace
-
 void TForm1::ConnectSaveCommands() {
     connect(btnSave, &QPushButton::clicked, this, &TForm1::btnSaveClick);
     connect(mnSave, &QAction::triggered, this, &TForm1::mnSaveClick);
@@ -42,7 +36,7 @@ std::string TForm1::SaveFolderText() const {
 
 void TForm1::btnSaveClick() {
     SaveFolder = sjtSaveIn->SelectedFolder();
-    StatusPanel1->setText(Text(SaveFolderText()));
+    StatusPanel1->setText(QText(SaveFolderText()));
     StatusPanel0->clear();
     const auto target = ChooseSaveTarget(std::size_t(Results->rowCount()),
                                          edSaveAs->text().toStdString(), SaveFolder, messages_);
@@ -60,8 +54,8 @@ void TForm1::mnSaveInClick() {
 
 void TForm1::btnAutocreateFNameClick() {
     const auto status = [this](const std::string& left, const std::string& right) {
-        StatusPanel0->setText(Text(left));
-        StatusPanel1->setText(Text(right));
+        StatusPanel0->setText(QText(left));
+        StatusPanel1->setText(QText(right));
     };
     const auto composed = ComposeFileName(SearchTarget, LookForText(), messages_, status);
     if (!composed)
@@ -76,7 +70,7 @@ void TForm1::btnAutocreateFNameClick() {
 // command panel.
 bool TForm1::MayReplaceFileName(const std::string& name) {
     const QString shown = edSaveAs->text();
-    if (shown.isEmpty() || shown == Text(name))
+    if (shown.isEmpty() || shown == QText(name))
         return true;
     const QWidget* commandPanel = btnAutocreateFName->parentWidget();
     const int top = commandPanel->mapTo(Splitter2->parentWidget(), QPoint()).y();
@@ -86,26 +80,26 @@ bool TForm1::MayReplaceFileName(const std::string& name) {
 void TForm1::CheckandReturnFileName(const std::string& name) {
     if (!MayReplaceFileName(name))
         return;
-    edSaveAs->setText(Text(name));
-    StatusPanel1->setText(Text(SaveFolderText()));
+    edSaveAs->setText(QText(name));
+    StatusPanel1->setText(QText(SaveFolderText()));
 }
 
 void TForm1::CheckandReturnDriveRootFileName(const std::string& name) {
     if (!MayReplaceFileName(name))
         return;
-    edSaveAs->setText(Text(name));
+    edSaveAs->setText(QText(name));
     StatusPanel0->setText(QText(117));
-    StatusPanel1->setText(Text(SaveFolder));
+    StatusPanel1->setText(QText(SaveFolder));
 }
 
 void TForm1::sjtSaveInChange(const std::string& path) {
     sjtSaveIn->Refresh(path);
     SaveFolder = paths::WithoutTrailingSeparator(path);
-    StatusPanel1->setText(Text(SaveFolderText()));
+    StatusPanel1->setText(QText(SaveFolderText()));
 }
 
 void TForm1::sjtSaveInEdited(const std::string&, const std::string& newText) {
-    StatusPanel1->setText(Text(Msg(190) + ": " + newText));
+    StatusPanel1->setText(QText(Msg(190) + ": " + newText));
 }
 
 void TForm1::NewFolder1Click() {
