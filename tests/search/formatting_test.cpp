@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/locale.h"
 #include "search/formatting.h"
 #include "search/minimize_name.h"
+#include "support/local_clock.h"
 
 namespace {
 bool German() { return CurrentLocale().decimalSeparator == ","; }
-
-void UseUtc() {
-    setenv("TZ", "UTC", 1);
-    tzset();
-}
 } // namespace
 
 TEST(Formatting, GroupThousandsGerman) {
@@ -40,8 +34,7 @@ TEST(Formatting, SizeTextsOfTheThreeUnitsGerman) {
 
 TEST(Formatting, DateTextPlainAndWithWeekdayGerman) {
     if (!German()) GTEST_SKIP() << "needs de_DE.UTF-8";
-    UseUtc();
-    const std::time_t christmasEve = 1072273512; // 2003-12-24 13:45:12 UTC, a Wednesday
+    const std::time_t christmasEve = LocalClock(2003, 12, 24, 13, 45, 12); // a Wednesday
     EXPECT_EQ(DateText(christmasEve, false), "24.12.2003 13:45:12");
     EXPECT_EQ(DateText(christmasEve, true), "Mi, 24.12.2003, 13:45:12");
 }
