@@ -173,4 +173,5 @@ private:
     std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
     std::vector<ColumnSpec> runningColumns_;
+    std::string runningUnitWord_;
 };
