@@ -26,6 +26,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/command_line.h"
 #include "app/message_boxes.h"
 #include "platform/paths.h"
 #include "resources/glyphs.h"
@@ -420,11 +421,14 @@ void TForm1::InitializeForm() {
     if (RadioGroup1Buttons->checkedId() < 0) RadioGroup1Items[0]->setChecked(true);
 }
 
-void TForm1::RunCommandLine(std::string folder) {
-    // The folder context-menu entry passes the folder in double quotes.
-    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') folder = folder.substr(1, folder.size() - 2);
+void TForm1::RunCommandLine(std::string argument) {
+    const std::string folder = CommandLineFolder(std::move(argument), paths::CurrentFolder());
     if (folder.empty()) return;
-    stLookIn->SelectPath(folder);
+    // Searching on would list the folder selected before, not the one asked for.
+    if (!stLookIn->SelectPath(folder) || !paths::SameFile(stLookIn->SelectedPath(), folder)) {
+        messages_.Error(Msg(119));
+        return;
+    }
     {
         const QSignalBlocker block(cbStructureSearch);
         cbStructureSearch->setCurrentIndex(ModeNone);

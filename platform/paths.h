@@ -24,4 +24,10 @@ inline std::string Join(std::string_view folder, std::string_view name) {
     r.append(name);
     return r;
 }
+// path made absolute against base (when relative) and without "." and ".." steps.
+std::string Absolute(const std::string& path, const std::string& base);
+// The folder the program runs in; empty when it cannot be named.
+std::string CurrentFolder();
+// Both paths name one existing file or folder (links followed).
+bool SameFile(const std::string& a, const std::string& b);
 } // namespace paths
