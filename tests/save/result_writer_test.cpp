@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <linux/fs.h>
 #include <sstream>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +11,7 @@
 #include "save/result_writer.h"
 #include "search/search_request.h"
 #include "support/local_clock.h"
+#include "support/locked_path.h"
 #include "support/scripted_message_boxes.h"
 #include "support/table_builder.h"
 #include "support/temp_tree.h"
@@ -58,44 +56,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
         names.push_back(e.path().filename());
     return names;
 }
-
-// A folder nobody can create files in, root included (immutable flag where permissions do
-// not bind).
-class UnwritableFolder {
-  public:
-    explicit UnwritableFolder(std::string path) : path_(std::move(path)) {
-        ::chmod(path_.c_str(), 0555);
-        if (::geteuid() == 0)
-            SetImmutable(true);
-        const std::string probe = path_ + "/probe";
-        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        works_ = fd < 0;
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(probe.c_str());
-        }
-    }
-    ~UnwritableFolder() {
-        SetImmutable(false);
-        ::chmod(path_.c_str(), 0755);
-    }
-    bool Works() const { return works_; }
-
-  private:
-    void SetImmutable(bool on) {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return;
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
-    }
-    std::string path_;
-    bool works_ = false;
-};
 
 } // namespace
 
@@ -251,8 +211,9 @@ TEST(ResultWriter, FailedWriteKeepsTheOldFileAndReportsOnlyTheFailure) {
     WriteAll(folder + "/list.txt", "old content\r\n");
     ScriptedMessageBoxes boxes;
     {
-        UnwritableFolder locked(folder);
-        if (!locked.Works())
+        LockedPath lockedFile(folder + "/list.txt");
+        LockedPath locked(folder);
+        if (!locked.Works() || !lockedFile.Works())
             GTEST_SKIP() << "cannot make a folder unwritable here";
         const auto out = WriteResultFile(WorkedExample(), folder + "/list.txt", true, Christmas(),
                                          boxes, Harddisk());
