@@ -53,7 +53,8 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::red);
-        p.drawEllipse(rect().adjusted(1, 0, -1, -1));
+        const qreal d = std::min(width(), height()) - 1; // a circle, however wide the shape
+        p.drawEllipse(QRectF((width() - d) / 2, (height() - d) / 2, d, d));
     }
 };
 
@@ -174,6 +175,9 @@ void TForm1::BuildLayout() {
     Splitter2->addWidget(PageControl1);
     Splitter2->addWidget(panel4);
     Splitter2->setSizes({286, 130});
+    // Panel3 keeps its height at the top; the command panel below takes what the window gains.
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
 
     auto* panel1 = new QFrame(Splitter1);
     panel1->setFrameShape(QFrame::Panel);
@@ -182,6 +186,7 @@ void TForm1::BuildLayout() {
     ListView1 = new QTreeView(panel1);
     Results = new ResultModel(ListView1);
     ListView1->setModel(Results);
+    Results->SetMeasureFont(ListView1->font());
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);

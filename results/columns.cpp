@@ -63,6 +63,7 @@ std::vector<ColumnSpec> BuildColumnSet(const SearchOptions& o) {
     if (structure && o.showSubfolderCount)
         cols.push_back({Msg(154), ColumnKind::SubfolderCount, true, ColumnFit::Header});
     if (o.showAttributes) cols.push_back({Msg(135), ColumnKind::Attributes, false, ColumnFit::Header});
-    if (o.showShortName) cols.push_back(Optional(136, ColumnKind::ShortName));
+    // Raised to 100 pixels and then fitted to its contents again, so the raise does not last.
+    if (o.showShortName) cols.push_back({Msg(136), ColumnKind::ShortName, false, ColumnFit::Contents});
     return cols;
 }
