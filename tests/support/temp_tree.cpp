@@ -30,9 +30,11 @@ fs::path DiskFolder() {
 
 } // namespace
 
-TempTree::TempTree(TreePlace place) {
-    const fs::path folder = place == TreePlace::Disk ? DiskFolder() : fs::temp_directory_path();
-    std::string tmpl = (folder / "pq-test-XXXXXX").string();
+TempTree::TempTree(TreePlace place)
+    : TempTree((place == TreePlace::Disk ? DiskFolder() : fs::temp_directory_path()).string()) {}
+
+TempTree::TempTree(const std::string& base) {
+    std::string tmpl = (fs::path(base) / "pq-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data()))
         throw std::runtime_error("mkdtemp failed");
     root_ = tmpl;

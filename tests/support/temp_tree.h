@@ -11,6 +11,7 @@ enum class TreePlace { TempFolder, Disk };
 class TempTree {
   public:
     explicit TempTree(TreePlace place = TreePlace::TempFolder);
+    explicit TempTree(const std::string& base); // inside base instead
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
