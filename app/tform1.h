@@ -195,6 +195,7 @@ private:
     std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
     std::vector<ColumnSpec> runningColumns_;
+    std::string runningUnitWord_;
     ContextMenuSetup contextMenu_;
     HelpWindow* helpWindow_ = nullptr; // child window, made on the first help request
 };

@@ -31,4 +31,10 @@ inline std::string_view FolderPart(std::string_view p) {
     return cut == std::string_view::npos ? std::string_view() : p.substr(0, cut + 1);
 }
 inline std::string_view NamePart(std::string_view p) { return p.substr(FolderPart(p).size()); }
+// path made absolute against base (when relative) and without "." and ".." steps.
+std::string Absolute(const std::string& path, const std::string& base);
+// The folder the program runs in; empty when it cannot be named.
+std::string CurrentFolder();
+// Both paths name one existing file or folder (links followed).
+bool SameFile(const std::string& a, const std::string& b);
 } // namespace paths
