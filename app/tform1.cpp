@@ -85,7 +85,11 @@ QCheckBox* CheckBoxAt(QWidget* parent, int left, int top) {
 } // namespace
 
 TForm1::TForm1(MessageBoxes& messages, std::string commandLineFolder, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+    : TForm1(messages, SettingsPlace{}, std::move(commandLineFolder), parent) {}
+
+TForm1::TForm1(MessageBoxes& messages, SettingsPlace settings, std::string commandLineFolder,
+               QWidget* parent)
+    : QMainWindow(parent), messages_(messages), settingsPlace_(std::move(settings)) {
     FormCreate(commandLineFolder);
 }
 
@@ -173,6 +177,7 @@ void TForm1::BuildLayout() {
     Splitter2->addWidget(PageControl1);
     Splitter2->addWidget(panel4);
     Splitter2->setSizes({286, 130});
+    Splitter2->setStretchFactor(1, 1); // the page area keeps its height, the command panel grows
 
     auto* panel1 = new QFrame(Splitter1);
     panel1->setFrameShape(QFrame::Panel);
