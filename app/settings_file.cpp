@@ -108,7 +108,8 @@ void TForm1::ReadSettings() {
     const auto boxes = OptionBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i)
         boxes[i]->setChecked(s.options[i]);
-    RadioGroup1Items[s.sizeUnit]->setChecked(true);
+    if (s.sizeUnit >= 0 && s.sizeUnit < 3)
+        RadioGroup1Items[s.sizeUnit]->setChecked(true);
     {
         const QSignalBlocker block(cbStructureSearch);
         cbStructureSearch->setCurrentIndex(s.structureMode);
