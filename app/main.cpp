@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(QStringLiteral("Pathquill"));
     QtMessageBoxes messages;
-    TForm1 window(messages, argc > 1 ? std::string(argv[1]) : std::string());
+    TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFilePath()),
+                  argc > 1 ? std::string(argv[1]) : std::string());
     messages.SetParent(&window);
     window.show();
     return app.exec();

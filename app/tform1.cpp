@@ -88,7 +88,12 @@ QCheckBox* CheckBoxAt(QWidget* parent, int left, int top) {
 } // namespace
 
 TForm1::TForm1(MessageBoxes& messages, std::string commandLineFolder, QWidget* parent)
-    : QMainWindow(parent), messages_(messages), contextMenu_(UserContextMenuSetup()) {
+    : TForm1(messages, SettingsPlace{}, std::move(commandLineFolder), parent) {}
+
+TForm1::TForm1(MessageBoxes& messages, SettingsPlace settings, std::string commandLineFolder,
+               QWidget* parent)
+    : QMainWindow(parent), messages_(messages), settingsPlace_(std::move(settings)),
+      contextMenu_(UserContextMenuSetup()) {
     FormCreate(commandLineFolder);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/settings_store.h"
+#include "app/window_settings.h"
 #include "platform/optical_drive.h"
 #include "results/column_sort_state.h"
 #include "system/tray.h"
@@ -42,6 +45,9 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     TForm1(MessageBoxes& messages, std::string commandLineFolder = {}, QWidget* parent = nullptr);
+    // Keeps its settings in settings.file; the other two keep none.
+    TForm1(MessageBoxes& messages, SettingsPlace settings, std::string commandLineFolder = {},
+           QWidget* parent = nullptr);
     // With the folder context-menu entry in the given places.
     TForm1(MessageBoxes& messages, ContextMenuSetup contextMenu, std::string commandLineFolder = {});
     ~TForm1() override;
@@ -182,7 +188,14 @@ private:
     // Result list
     int FittedWidth(int column, bool headerOnly) const;
 
+    // Settings file
+    std::array<QCheckBox*, kOptionBoxCount> OptionBoxes() const;
+    WindowSettings CurrentWindowSettings() const;
+    void RestoreWindowSize(int width, int height);
+    void RestorePageAreaHeight(int height);
+
     MessageBoxes& messages_;
+    SettingsPlace settingsPlace_;
     std::string unitWord_;
     std::string lookForMask_;
     std::string searchRoot_;
