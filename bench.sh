@@ -12,7 +12,7 @@ if [[ "$build" == build ]]; then
   scripts/build.sh
 else
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench
+  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker
 fi
 mkdir -p "$trees"
 small=$(awk "BEGIN { print $scale / 10 }")

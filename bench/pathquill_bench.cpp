@@ -124,6 +124,17 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Two commands run in turn, so a change of load falls on both; the median of each.
+std::pair<double, double> PairedSeconds(int runs, const std::vector<std::string>& a,
+                                        const std::vector<std::string>& b) {
+    std::vector<double> ta, tb;
+    for (int i = 0; i < runs; ++i) {
+        ta.push_back(Spawn(a, false).seconds);
+        tb.push_back(Spawn(b, false).seconds);
+    }
+    return {Median(ta), Median(tb)};
+}
+
 double MedianSeconds(int runs, const std::function<double()>& run) {
     std::vector<double> t;
     for (int i = 0; i < runs; ++i)
@@ -227,6 +238,14 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     lines.push_back({"window memory per listed row",
                      rows ? (windowRss - baseRss) * 1024.0 / rows : 0, "B", "", -1, 200});
 
+    const std::string bare =
+        (std::filesystem::path(self).parent_path() / "bare_walker").string();
+    const std::vector<std::string> allColumns = {list, "-s", "-c",
+                                                 "size,modified,created,access,attributes"};
+    const auto [listAll, bareAll] = PairedSeconds(runs, with(allColumns, tree), {bare, tree});
+    lines.push_back({"all-columns listing", listAll, "s", "C walker (same calls)",
+                     listAll / bareAll, 1.15});
+
     const double smallPlain = timed(with(plain, small));
     lines.push_back({"plain listing, growth from a tree 10x smaller", listPlain, "s", "small tree",
                      listPlain / smallPlain, 11});
@@ -257,7 +276,8 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
 
     std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows,
                 runs);
-    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s\n", duA, du, smallPlain);
+    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s, C walker %.3f s\n", duA, du,
+                smallPlain, bareAll);
     Print(lines);
     return 0;
 }

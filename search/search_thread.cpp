@@ -8,12 +8,25 @@
 namespace {
 constexpr auto kHandOverInterval = std::chrono::milliseconds(50);
 
+// A record with every text empty, keeping the storage the texts had.
+ItemRecord Emptied(ItemRecord&& item) {
+    for (std::string* text :
+         {&item.ItemPath, &item.FolderPath, &item.SizeText, &item.Modified, &item.Created,
+          &item.LastAccess, &item.Attributes, &item.ShortName, &item.TypeName, &item.FileCount,
+          &item.SubfolderCount})
+        text->clear();
+    item.FolderItem = false;
+    return std::move(item);
+}
+
 } // namespace
 
 TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
     : request_(std::move(request)), sink_(sink), mask_(request_.mask),
       upperMask_(UpperCase(request_.mask)),
-      mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()) {
+      mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
+      sizeTexts_(request_.options.sizeUnit),
+      dateTexts_(request_.options.structureMode != ModeNone) {
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
         case ColumnKind::Size: needSize_ = true; fileFields_ |= Field::Size; break;
@@ -82,7 +95,7 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
         }
         if (!matches) continue;
         if (!onlyFolders) {
-            statusPath_ = p + std::string(e.Name());
+            statusPath_.assign(p).append(e.Name());
             item_.ItemPath = statusPath_;
             item_.FolderItem = false;
             FillItem(item_.ItemPath, e, dir);
@@ -92,7 +105,7 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
             const std::string folder = paths::WithoutTrailingSeparator(p);
             if (listedFolders_.contains(folder)) continue; // its row exists already
             item_.FolderPath = folder;
-            item_.SizeText = SizeText(FolderSize(folder), request_.options.sizeUnit);
+            sizeTexts_.AssignPlain(item_.SizeText, FolderSize(folder));
             statusPath_ = p;
             UpdateStatus();
             listedFolders_.insert(folder);
@@ -108,7 +121,7 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
             if (onlyFolders) {
                 if (!listedFolders_.contains(s)) {
                     item_.FolderPath = s;
-                    item_.SizeText = SizeText(FolderSize(s), request_.options.sizeUnit);
+                    sizeTexts_.AssignPlain(item_.SizeText, FolderSize(s));
                     listedFolders_.insert(s);
                     AddRow();
                 }
@@ -129,15 +142,13 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
 void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir) {
     EntryDetails d;
     dir.Stat(entry, fileFields_, d);
-    const SearchOptions& o = request_.options;
-    if (needSize_)
-        item_.SizeText = SizeText(item_.FolderItem ? FolderSize(path) : d.size, o.sizeUnit);
+    if (needSize_) sizeTexts_.AssignPlain(item_.SizeText, item_.FolderItem ? FolderSize(path) : d.size);
     if (fileFields_ & Field::Attributes) item_.Attributes = AttributeText(d.attributes, true);
-    if (fileFields_ & Field::Modified) item_.Modified = DateText(d.modified, false);
-    if (fileFields_ & Field::Accessed) item_.LastAccess = DateText(d.accessed, false);
-    if ((fileFields_ & Field::Created) && d.hasCreated) item_.Created = DateText(d.created, false);
+    if (fileFields_ & Field::Modified) dateTexts_.Assign(item_.Modified, d.modified);
+    if (fileFields_ & Field::Accessed) dateTexts_.Assign(item_.LastAccess, d.accessed);
+    if ((fileFields_ & Field::Created) && d.hasCreated) dateTexts_.Assign(item_.Created, d.created);
     item_.ShortName.clear(); // Linux file systems keep no 8.3 names
-    item_.ItemPath = path;
+    if (&path != &item_.ItemPath) item_.ItemPath = path;
     if (needType_) item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
 }
 
@@ -186,13 +197,19 @@ void TSearchThread::UpdateStatus() {
 
 void TSearchThread::AddRow() {
     pending_.items.push_back(std::move(item_));
-    item_ = ItemRecord{};
+    if (recycled_.empty()) {
+        item_ = ItemRecord{};
+    } else {
+        item_ = std::move(recycled_.back());
+        recycled_.pop_back();
+    }
     if (std::chrono::steady_clock::now() - lastFlush_ >= kHandOverInterval) Flush();
 }
 
 void TSearchThread::Flush() {
     if (!pending_.items.empty() || pending_.statusChanged) {
         sink_.Synchronize(pending_);
+        for (ItemRecord& item : pending_.items) recycled_.push_back(Emptied(std::move(item)));
         pending_.items.clear();
         pending_.statusChanged = false;
     }

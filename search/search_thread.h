@@ -11,8 +11,10 @@
 #include "platform/directory.h"
 #include "platform/mask_matcher.h"
 #include "platform/type_names.h"
+#include "search/date_texts.h"
 #include "search/item_record.h"
 #include "search/search_request.h"
+#include "search/size_texts.h"
 
 // What the walker hands to the window thread in one synchronous call: the rows found
 // since the last hand-over, in order, and the path the status bar shows now.
@@ -105,5 +107,8 @@ protected:
     bool stayOnVolume_ = false;
 
     HandOver pending_;
+    std::vector<ItemRecord> recycled_; // handed-over records, emptied; their storage is reused
     std::chrono::steady_clock::time_point lastFlush_;
+    SizeTexts sizeTexts_;
+    DateTexts dateTexts_;
 };
