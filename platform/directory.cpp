@@ -104,6 +104,11 @@ std::uint64_t Directory::Device() const {
     return static_cast<std::uint64_t>(st.st_dev);
 }
 
+bool Directory::Removed() const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 && st.st_nlink == 0;
+}
+
 Directory::Directory(Directory&& other) noexcept
     : fd_(other.fd_), buffer_(std::move(other.buffer_)), pos_(other.pos_), end_(other.end_),
       exhausted_(other.exhausted_) {

@@ -59,6 +59,7 @@ public:
     ~Directory();
 
     bool IsOpen() const { return fd_ >= 0; }
+    bool Removed() const; // the open directory has been deleted since it was opened
     bool Next(DirEntry& entry);
 
     // Fills the kind (when unknown) and the attribute bits; fetches only the asked fields.

@@ -45,8 +45,12 @@ void TSearchThread::Execute() {
     lastFlush_ = std::chrono::steady_clock::now();
     const auto walk = [this](const std::string& root) {
         if (request_.options.structureMode == ModeNone) {
-            Directory dir = Directory::Open(root);
-            ListFolder(root, dir);
+            const unsigned threads = WalkThreads(request_.walkThreads);
+            if (threads > 1)
+                readAhead_ = std::make_unique<ReadAhead>(ReadRule(), threads - 1);
+            FolderEntries entries(std::make_shared<Directory>(Directory::Open(root)));
+            ListFolder(root, entries);
+            readAhead_.reset();
         } else {
             RunStructureSearch(root);
         }
@@ -68,12 +72,27 @@ void TSearchThread::Execute() {
     Flush();
 }
 
+FolderReadRule TSearchThread::ReadRule() const {
+    FolderReadRule rule;
+    rule.mask = &mask_;
+    rule.withSubfolders = request_.options.includeSubfolders;
+    rule.onlyFolders = request_.options.onlyFolders;
+    rule.fileFields = fileFields_;
+    rule.terminated = &terminated_;
+    rule.mayEnter = [this](const std::string& path, const Directory& dir) {
+        return MayEnter(path, dir);
+    };
+    return rule;
+}
+
 bool TSearchThread::MayEnter(const std::string& path, const Directory& dir) const {
     if (!dir.IsOpen() || mountsNotToEnter_.contains(path)) return false;
     return !stayOnVolume_ || dir.Device() == volumeDevice_;
 }
 
-void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
+void TSearchThread::ListFolder(const std::string& path, FolderEntries& entries) {
+    ListingFolder(path);
+    const Directory& dir = entries.Dir();
     const std::string p = paths::WithTrailingSeparator(path);
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
@@ -81,14 +100,14 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
 
     // File pass and, in the same enumeration, the subfolders for the pass after it.
     DirEntry e;
-    EntryDetails details;
+    const EntryDetails* known = nullptr;
     for (;;) {
         if (Terminated()) return;
-        if (!dir.Next(e)) break;
+        if (!entries.Next(e, known)) break;
         if (e.IsDotOrDotDot()) continue;
         const bool matches = mask_.Matches(e.Name());
         if (!matches && !withSubfolders) continue;
-        if (e.kind == EntryKind::Unknown) dir.Stat(e, 0, details);
+        entries.ResolveKind(e);
         if (e.kind == EntryKind::Directory) {
             if (withSubfolders) subfolders.emplace_back(e.Name());
             continue;
@@ -98,7 +117,7 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
             statusPath_.assign(p).append(e.Name());
             item_.ItemPath = statusPath_;
             item_.FolderItem = false;
-            FillItem(item_.ItemPath, e, dir);
+            FillItem(item_.ItemPath, e, dir, known);
             UpdateStatus();
             AddRow();
         } else {
@@ -114,6 +133,7 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
     }
 
     // Subfolder pass, depth-first in enumeration order.
+    if (readAhead_ && !entries.WasReadAhead()) readAhead_->Expect(p, entries.SharedDir(), subfolders);
     for (const std::string& name : subfolders) {
         if (Terminated()) return;
         const std::string s = p + name;
@@ -134,14 +154,20 @@ void TSearchThread::ListFolder(const std::string& path, Directory& dir) {
         }
         statusPath_ = s;
         UpdateStatus();
-        Directory child = dir.OpenChild(name.c_str());
-        if (MayEnter(s, child)) ListFolder(s, child);
+        FolderEntries child =
+            readAhead_ ? readAhead_->Enter(s, entries.SharedDir(), name)
+                       : FolderEntries(std::make_shared<Directory>(dir.OpenChild(name.c_str())));
+        // A folder read ahead and deleted since is gone, as it would be when opened now.
+        if (MayEnter(s, child.Dir()) && !(child.WasReadAhead() && child.Dir().Removed()))
+            ListFolder(s, child);
     }
 }
 
-void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir) {
+void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
+                             const EntryDetails* known) {
     EntryDetails d;
-    dir.Stat(entry, fileFields_, d);
+    if (known) d = *known;
+    else dir.Stat(entry, fileFields_, d);
     if (needSize_) sizeTexts_.AssignPlain(item_.SizeText, item_.FolderItem ? FolderSize(path) : d.size);
     if (fileFields_ & Field::Attributes) item_.Attributes = AttributeText(d.attributes, true);
     if (fileFields_ & Field::Modified) dateTexts_.Assign(item_.Modified, d.modified);

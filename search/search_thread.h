@@ -12,6 +12,7 @@
 #include "platform/mask_matcher.h"
 #include "platform/type_names.h"
 #include "search/date_texts.h"
+#include "search/read_ahead.h"
 #include "search/item_record.h"
 #include "search/search_request.h"
 #include "search/size_texts.h"
@@ -45,8 +46,10 @@ public:
 
 protected:
     // Plain listing of one folder and, with subfolders, of its subtree.
-    void ListFolder(const std::string& path, Directory& dir);
-    void FillItem(const std::string& path, DirEntry& entry, const Directory& dir);
+    void ListFolder(const std::string& path, FolderEntries& entries);
+    // known: the entry's details when a helper fetched them already.
+    void FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
+                  const EntryDetails* known = nullptr);
     // Total size of all files below a folder; partial after a cancel.
     std::int64_t FolderSize(const std::string& path);
     std::int64_t FolderSizeOf(Directory dir, const std::string& path, bool& complete);
@@ -59,6 +62,7 @@ protected:
     void RunStructureSearch(const std::string& root);
 
     bool MayEnter(const std::string& path, const Directory& dir) const;
+    FolderReadRule ReadRule() const;
 
     // --- Structure listings (structure_search.cpp) -------------------------------------
     struct FolderTotals {
@@ -82,6 +86,8 @@ protected:
     void FillStructureRow(const std::string& folderPath, const FolderTotals& totals);
     // Runs as the counting enters a folder; a subclass may follow or cancel the count there.
     virtual void CountingFolder(const std::string& path) { (void)path; }
+    // Runs as the plain listing enters a folder, likewise.
+    virtual void ListingFolder(const std::string& path) { (void)path; }
 
     unsigned entryFields_ = 0; // what the folder's own entry must give (created, attributes)
     bool needShortPath_ = false;
@@ -111,4 +117,5 @@ protected:
     std::chrono::steady_clock::time_point lastFlush_;
     SizeTexts sizeTexts_;
     DateTexts dateTexts_;
+    std::unique_ptr<ReadAhead> readAhead_; // during a plain listing with helper threads
 };

@@ -153,18 +153,25 @@ TEST(Walker, SizesAreSixtyFourBit) {
 
 TEST(Walker, CancelStopsAtTheNextEntryAndKeepsWhatWasFound) {
     TempTree t;
-    for (int i = 0; i < 3000; ++i) t.File("f" + std::to_string(i), 1);
+    for (const std::string folder : {"a", "b", "c"})
+        for (int i = 0; i < 100; ++i) t.File(folder + "/f" + std::to_string(i), 1);
+    // Cancels as the walk enters its second subfolder (the root is the first folder entered).
+    class CancelInSecondFolder : public TSearchThread {
+    public:
+        using TSearchThread::TSearchThread;
+    protected:
+        void ListingFolder(const std::string&) override {
+            if (++entered_ == 3) Terminate();
+        }
+    private:
+        int entered_ = 0;
+    };
+    SearchOptions o;
+    o.includeSubfolders = true;
     RecordingSink sink;
-    TSearchThread thread(Request(t, "*"), sink);
-    sink.onHandOver = [&] { thread.Terminate(); };
-    // The first hand-over comes after 50 ms; make sure one happens mid-walk.
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        thread.Terminate();
-    });
+    CancelInSecondFolder thread(Request(t, "*", o), sink);
     thread.Execute();
-    canceller.join();
-    EXPECT_LT(sink.items.size(), 3000u);
+    EXPECT_EQ(sink.items.size(), 100u); // the first subfolder's files, nothing after the cancel
 }
 
 TEST(Walker, EmptyDriveListShowsTheMessageAndWalksNothing) {
