@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
-          shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2)
+          shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
+          libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

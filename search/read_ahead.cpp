@@ -15,7 +15,8 @@ struct FolderRead {
     std::string path, name;
     std::shared_ptr<Directory> parent, dir;
     State state = State::Waiting;
-    bool opened = false;   // dir is set
+    bool opened = false; // dir and identity are set
+    FolderIdentity identity;
     bool finished = false; // every chunk delivered
     std::atomic<bool> passedBy{false};
     bool inOrder = true;
@@ -29,8 +30,12 @@ unsigned WalkThreads(unsigned threads) {
     return std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
 }
 
+FolderEntries::FolderEntries(Directory& dir) : dir_(&dir) {
+    dir.Rewind();
+}
+
 FolderEntries::FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner)
-    : dir_(read->dir), read_(std::move(read)), owner_(&owner) {}
+    : dir_(read->dir.get()), helperDir_(read->dir), read_(std::move(read)), owner_(&owner) {}
 
 bool FolderEntries::Next(DirEntry& entry, const EntryDetails*& known) {
     known = nullptr;
@@ -76,8 +81,7 @@ bool ReadAhead::Stopping() const {
     return stopping_ || rule_.terminated->load(std::memory_order_relaxed);
 }
 
-FolderEntries ReadAhead::Enter(const std::string& path, const std::shared_ptr<Directory>& parent,
-                               const std::string& name) {
+FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
     std::unique_lock lock(mutex_);
     // Folders before this one were not entered (a cancel, or not to be entered).
     while (!order_.empty() && order_.front()->path != path) {
@@ -92,21 +96,28 @@ FolderEntries ReadAhead::Enter(const std::string& path, const std::shared_ptr<Di
         order_.pop_front();
     }
     changed_.notify_all();
-    if (!read || read->state == FolderRead::State::Waiting) {
-        if (read)
-            read->state = FolderRead::State::SearchThread;
-        lock.unlock();
-        return FolderEntries(std::make_shared<Directory>(parent->OpenChild(name.c_str())));
+    if (!read)
+        return FolderEntries(dir);
+    if (read->state == FolderRead::State::Waiting) {
+        read->state = FolderRead::State::SearchThread;
+        return FolderEntries(dir);
     }
     while (!read->opened)
         changed_.wait_for(lock, kPoll);
+    // The name may lead to another folder by now (renamed, replaced): then read it afresh.
+    const bool same = read->dir->IsOpen() && read->identity == dir.Identity();
+    if (!same) {
+        read->passedBy = true;
+        return FolderEntries(dir);
+    }
     return FolderEntries(read, *this);
 }
 
-void ReadAhead::Expect(const std::string& folderPath, const std::shared_ptr<Directory>& folder,
+void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
                        const std::vector<std::string>& names) {
     if (names.empty())
         return;
+    auto handle = std::make_shared<Directory>(folder.Reopen());
     const std::lock_guard lock(mutex_);
     const std::string p = paths::WithTrailingSeparator(folderPath);
     auto at = order_.begin();
@@ -114,7 +125,7 @@ void ReadAhead::Expect(const std::string& folderPath, const std::shared_ptr<Dire
         auto read = std::make_shared<FolderRead>();
         read->path = p + name;
         read->name = name;
-        read->parent = folder;
+        read->parent = handle;
         read->position = order_.insert(at, read);
     }
     changed_.notify_all();
@@ -148,9 +159,11 @@ void ReadAhead::Help() {
 // right after it (before its later siblings).
 void ReadAhead::Read(FolderRead& read) {
     auto dir = std::make_shared<Directory>(read.parent->OpenChild(read.name.c_str()));
+    const FolderIdentity identity = dir->IsOpen() ? dir->Identity() : FolderIdentity{};
     {
         const std::lock_guard lock(mutex_);
         read.dir = dir;
+        read.identity = identity;
         read.opened = true;
     }
     changed_.notify_all();

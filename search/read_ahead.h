@@ -43,19 +43,21 @@ class ReadAhead;
 // the directory, or taken from what a helper read ahead.
 class FolderEntries {
   public:
-    explicit FolderEntries(std::shared_ptr<Directory> dir) : dir_(std::move(dir)) {}
+    // Read now, from the first entry on.
+    explicit FolderEntries(Directory& dir);
     FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner);
 
     // The next entry; known is set to its details when a helper fetched them already.
     bool Next(DirEntry& entry, const EntryDetails*& known);
     // The kind of an entry whose directory record gave none.
     void ResolveKind(DirEntry& entry);
+    // The directory the entries are in, for details not fetched yet.
     const Directory& Dir() const { return *dir_; }
-    const std::shared_ptr<Directory>& SharedDir() const { return dir_; }
     bool WasReadAhead() const { return read_ != nullptr; }
 
   private:
-    std::shared_ptr<Directory> dir_;
+    Directory* dir_;
+    std::shared_ptr<Directory> helperDir_; // a helper's handle, kept while it is read
     std::shared_ptr<FolderRead> read_;
     ReadAhead* owner_ = nullptr;
     EntryChunk chunk_;
@@ -75,11 +77,11 @@ class ReadAhead {
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The entries of subfolder name of parent, whose path is path.
-    FolderEntries Enter(const std::string& path, const std::shared_ptr<Directory>& parent,
-                        const std::string& name);
+    // The entries of the folder at path, which the search thread has just opened as dir:
+    // a helper's when one read this same folder, otherwise read from dir.
+    FolderEntries Take(const std::string& path, Directory& dir);
     // The subfolders of a folder the search thread read itself, in order: they come next.
-    void Expect(const std::string& folderPath, const std::shared_ptr<Directory>& folder,
+    void Expect(const std::string& folderPath, const Directory& folder,
                 const std::vector<std::string>& names);
 
   private:

@@ -6,8 +6,6 @@
 #include "search/formatting.h"
 
 namespace {
-constexpr auto kHandOverInterval = std::chrono::milliseconds(50);
-
 // A record with every text empty, keeping the storage the texts had.
 ItemRecord Emptied(ItemRecord&& item) {
     for (std::string* text :
@@ -18,7 +16,6 @@ ItemRecord Emptied(ItemRecord&& item) {
     item.FolderItem = false;
     return std::move(item);
 }
-
 } // namespace
 
 TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
@@ -29,31 +26,47 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
       dateTexts_(request_.options.structureMode != ModeNone) {
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
-        case ColumnKind::Size: needSize_ = true; fileFields_ |= Field::Size; break;
-        case ColumnKind::Modified: fileFields_ |= Field::Modified; break;
-        case ColumnKind::Created: fileFields_ |= Field::Created; break;
-        case ColumnKind::LastAccess: fileFields_ |= Field::Accessed; break;
-        case ColumnKind::Attributes: fileFields_ |= Field::Attributes; break;
-        case ColumnKind::Type: needType_ = true; break;
-        default: break;
+        case ColumnKind::Size:
+            needSize_ = true;
+            fileFields_ |= Field::Size;
+            break;
+        case ColumnKind::Modified:
+            fileFields_ |= Field::Modified;
+            break;
+        case ColumnKind::Created:
+            fileFields_ |= Field::Created;
+            break;
+        case ColumnKind::LastAccess:
+            fileFields_ |= Field::Accessed;
+            break;
+        case ColumnKind::Attributes:
+            fileFields_ |= Field::Attributes;
+            break;
+        case ColumnKind::Type:
+            needType_ = true;
+            break;
+        default:
+            break;
         }
     }
-    if (needType_) typeNames_ = std::make_unique<TypeNameLookup>();
+    if (needType_)
+        typeNames_ = std::make_unique<TypeNameLookup>();
 }
 
 void TSearchThread::Execute() {
-    lastFlush_ = std::chrono::steady_clock::now();
+    lastFlush_ = Now();
     const auto walk = [this](const std::string& root) {
+        FolderStack stack(paths::WithoutTrailingSeparator(root));
+        if (stayOnVolume_)
+            volumeDevice_ = stack.Top().Device();
         if (request_.options.structureMode == ModeNone) {
             const unsigned threads = WalkThreads(request_.walkThreads);
             if (threads > 1)
                 readAhead_ = std::make_unique<ReadAhead>(ReadRule(), threads - 1);
-            FolderEntries entries(std::make_shared<Directory>(Directory::Open(root)));
-            ListFolder(root, entries);
-            readAhead_.reset();
-        } else {
-            RunStructureSearch(root);
-        }
+            ListFolder(stack);
+            readAhead_.reset(); // stops and joins the helpers
+        } else
+            RunStructureSearch(stack);
     };
     if (request_.target != kAllDrives) {
         walk(request_.root);
@@ -61,15 +74,24 @@ void TSearchThread::Execute() {
         Flush();
         sink_.ShowNoDrivesMessage();
     } else {
+        stayOnVolume_ = true;
         for (const std::string& drive : request_.driveList) {
-            if (Terminated()) break; // a cancel ends the drive loop too
-            const Directory probe = Directory::Open(drive);
-            stayOnVolume_ = true;
-            volumeDevice_ = probe.Device();
-            walk(paths::WithTrailingSeparator(drive));
+            if (Terminated())
+                break; // a cancel ends the drive loop too
+            walk(drive);
         }
     }
     Flush();
+}
+
+bool TSearchThread::MayEnter(FolderStack& stack) const {
+    const bool isRoot = stack.Depth() == 1; // the folder the user chose is always read
+    if (!isRoot && mountsNotToEnter_.contains(stack.Path()))
+        return false;
+    const Directory& dir = stack.Top();
+    if (!dir.IsOpen())
+        return false;
+    return isRoot || !stayOnVolume_ || dir.Device() == volumeDevice_;
 }
 
 FolderReadRule TSearchThread::ReadRule() const {
@@ -79,146 +101,220 @@ FolderReadRule TSearchThread::ReadRule() const {
     rule.onlyFolders = request_.options.onlyFolders;
     rule.fileFields = fileFields_;
     rule.terminated = &terminated_;
+    // As MayEnter for a folder below the root.
     rule.mayEnter = [this](const std::string& path, const Directory& dir) {
-        return MayEnter(path, dir);
+        return dir.IsOpen() && !mountsNotToEnter_.contains(path) &&
+               (!stayOnVolume_ || dir.Device() == volumeDevice_);
     };
     return rule;
 }
 
-bool TSearchThread::MayEnter(const std::string& path, const Directory& dir) const {
-    if (!dir.IsOpen() || mountsNotToEnter_.contains(path)) return false;
-    return !stayOnVolume_ || dir.Device() == volumeDevice_;
+// Depth-first without recursion: one frame per folder from the root to the one being read,
+// so the depth of a tree is limited by memory, not by the thread's stack.
+void TSearchThread::ListFolder(FolderStack& stack) {
+    struct Frame {
+        std::vector<std::string> subfolders;
+        std::size_t next = 0;
+    };
+    std::vector<Frame> frames(1);
+    ListFiles(stack, frames.back().subfolders);
+    while (!frames.empty() && !Terminated()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.subfolders.size()) {
+            frames.pop_back();
+            stack.Pop();
+            continue;
+        }
+        const std::string name = std::move(frame.subfolders[frame.next++]);
+        ListSubfolder(stack, name);
+        if (MayEnter(stack)) {
+            frames.emplace_back();
+            ListFiles(stack, frames.back().subfolders);
+        } else {
+            stack.Pop();
+        }
+    }
 }
 
-void TSearchThread::ListFolder(const std::string& path, FolderEntries& entries) {
-    ListingFolder(path);
-    const Directory& dir = entries.Dir();
-    const std::string p = paths::WithTrailingSeparator(path);
+void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subfolders) {
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
-    std::vector<std::string> subfolders;
-
-    // File pass and, in the same enumeration, the subfolders for the pass after it.
+    ListingFolder(stack.Path());
+    Directory& dir = stack.Top();
+    FolderEntries entries = readAhead_ && stack.Depth() > 1
+                                ? readAhead_->Take(stack.Path(), dir)
+                                : FolderEntries(dir);
+    bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;
     for (;;) {
-        if (Terminated()) return;
-        if (!entries.Next(e, known)) break;
-        if (e.IsDotOrDotDot()) continue;
+        Tick(); // a hand-over may bring a cancel: test after it
+        if (Terminated())
+            break;
+        if (!entries.Next(e, known))
+            break;
+        if (e.IsDotOrDotDot())
+            continue;
         const bool matches = mask_.Matches(e.Name());
-        if (!matches && !withSubfolders) continue;
+        if (!matches && !withSubfolders)
+            continue;
         entries.ResolveKind(e);
         if (e.kind == EntryKind::Directory) {
-            if (withSubfolders) subfolders.emplace_back(e.Name());
+            if (withSubfolders)
+                subfolders.emplace_back(e.Name());
             continue;
         }
-        if (!matches) continue;
-        if (!onlyFolders) {
-            statusPath_.assign(p).append(e.Name());
-            item_.ItemPath = statusPath_;
-            item_.FolderItem = false;
-            FillItem(item_.ItemPath, e, dir, known);
-            UpdateStatus();
-            AddRow();
-        } else {
-            const std::string folder = paths::WithoutTrailingSeparator(p);
-            if (listedFolders_.contains(folder)) continue; // its row exists already
-            item_.FolderPath = folder;
-            sizeTexts_.AssignPlain(item_.SizeText, FolderSize(folder));
-            statusPath_ = p;
-            UpdateStatus();
-            listedFolders_.insert(folder);
-            AddRow();
+        if (!matches)
+            continue;
+        if (onlyFolders) {
+            matched = true;
+            continue;
         }
-    }
-
-    // Subfolder pass, depth-first in enumeration order.
-    if (readAhead_ && !entries.WasReadAhead()) readAhead_->Expect(p, entries.SharedDir(), subfolders);
-    for (const std::string& name : subfolders) {
-        if (Terminated()) return;
-        const std::string s = p + name;
-        if (UpperCase(name).find(upperMask_) != std::string::npos) {
-            if (onlyFolders) {
-                if (!listedFolders_.contains(s)) {
-                    item_.FolderPath = s;
-                    sizeTexts_.AssignPlain(item_.SizeText, FolderSize(s));
-                    listedFolders_.insert(s);
-                    AddRow();
-                }
-            } else {
-                DirEntry sub{name.c_str(), name.size(), EntryKind::Directory};
-                item_.FolderItem = true;
-                FillItem(s, sub, dir);
-                AddRow();
-            }
-        }
-        statusPath_ = s;
+        statusPath_.assign(stack.Path());
+        if (!paths::EndsWithSeparator(statusPath_))
+            statusPath_.push_back(paths::kSeparator);
+        statusPath_.append(e.Name());
+        item_.ItemPath = statusPath_;
+        item_.FolderItem = false;
+        FillItem(item_.ItemPath, e, entries.Dir(), known);
         UpdateStatus();
-        FolderEntries child =
-            readAhead_ ? readAhead_->Enter(s, entries.SharedDir(), name)
-                       : FolderEntries(std::make_shared<Directory>(dir.OpenChild(name.c_str())));
-        // A folder read ahead and deleted since is gone, as it would be when opened now.
-        if (MayEnter(s, child.Dir()) && !(child.WasReadAhead() && child.Dir().Removed()))
-            ListFolder(s, child);
+        AddRow();
     }
+    // What the helpers read next: this folder's subfolders, unless a helper read it and has
+    // queued them already.
+    if (readAhead_ && !entries.WasReadAhead() && !Terminated())
+        readAhead_->Expect(stack.Path(), dir, subfolders);
+    // The folder's one row, made once its files have been read: no other row comes between.
+    const std::string& folder = stack.Path();
+    if (!matched || listedFolders_.contains(folder))
+        return;
+    item_.FolderPath = folder;
+    sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+    statusPath_ = paths::WithTrailingSeparator(folder);
+    UpdateStatus();
+    listedFolders_.insert(folder);
+    AddRow();
 }
 
+// A subfolder's own row when its name contains the mask, then the status as the walk enters
+// it. Leaves the subfolder on top of the stack.
+void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
+    const bool onlyFolders = request_.options.onlyFolders;
+    const bool matches = UpperCase(name).find(upperMask_) != std::string::npos;
+    if (matches && !onlyFolders) {
+        DirEntry sub{name.c_str(), name.size(), EntryKind::Directory};
+        item_.FolderItem = true;
+        FillItem(paths::Join(stack.Path(), name), sub, stack.Top());
+    }
+    stack.Push(name);
+    const std::string& s = stack.Path();
+    if (matches && !onlyFolders) {
+        if (needSize_)
+            sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+        AddRow();
+    } else if (matches && !listedFolders_.contains(s)) {
+        item_.FolderPath = s;
+        sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+        listedFolders_.insert(s);
+        AddRow();
+    }
+    statusPath_ = s;
+    UpdateStatus();
+}
+
+// A folder's size is filled in by the caller, which has the folder itself at hand.
 void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
                              const EntryDetails* known) {
     EntryDetails d;
-    if (known) d = *known;
-    else dir.Stat(entry, fileFields_, d);
-    if (needSize_) sizeTexts_.AssignPlain(item_.SizeText, item_.FolderItem ? FolderSize(path) : d.size);
-    if (fileFields_ & Field::Attributes) item_.Attributes = AttributeText(d.attributes, true);
-    if (fileFields_ & Field::Modified) dateTexts_.Assign(item_.Modified, d.modified);
-    if (fileFields_ & Field::Accessed) dateTexts_.Assign(item_.LastAccess, d.accessed);
-    if ((fileFields_ & Field::Created) && d.hasCreated) dateTexts_.Assign(item_.Created, d.created);
+    if (known)
+        d = *known;
+    else
+        dir.Stat(entry, fileFields_, d);
+    if (needSize_ && !item_.FolderItem)
+        sizeTexts_.AssignPlain(item_.SizeText, d.size);
+    if (fileFields_ & Field::Attributes)
+        item_.Attributes = AttributeText(d.attributes, true);
+    if (fileFields_ & Field::Modified)
+        dateTexts_.Assign(item_.Modified, d.modified);
+    if (fileFields_ & Field::Accessed)
+        dateTexts_.Assign(item_.LastAccess, d.accessed);
+    if ((fileFields_ & Field::Created) && d.hasCreated)
+        dateTexts_.Assign(item_.Created, d.created);
     item_.ShortName.clear(); // Linux file systems keep no 8.3 names
-    if (&path != &item_.ItemPath) item_.ItemPath = path;
-    if (needType_) item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
-}
-
-std::int64_t TSearchThread::FolderSize(const std::string& path) {
-    const std::string folder = paths::WithoutTrailingSeparator(path);
-    if (auto it = folderTotals_.find(folder); it != folderTotals_.end()) return it->second;
-    bool complete = true;
-    return FolderSizeOf(Directory::Open(folder), folder, complete);
+    if (&path != &item_.ItemPath)
+        item_.ItemPath = path;
+    if (needType_)
+        item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
 }
 
 // Walks a subtree once; every complete subtotal is kept, so later rows of nested folders
 // need no second walk.
-std::int64_t TSearchThread::FolderSizeOf(Directory dir, const std::string& path, bool& complete) {
+std::int64_t TSearchThread::FolderSize(FolderStack& stack) {
+    if (auto it = folderTotals_.find(stack.Path()); it != folderTotals_.end())
+        return it->second;
+    if (!MayEnter(stack))
+        return 0;
+    struct Frame {
+        std::int64_t sum = 0;
+        std::vector<std::string> subfolders;
+        std::size_t next = 0;
+    };
+    std::vector<Frame> frames(1);
+    frames.back().sum = DirectSize(stack.Top(), frames.back().subfolders);
+    for (;;) {
+        Frame& frame = frames.back();
+        if (!Terminated() && frame.next < frame.subfolders.size()) {
+            stack.Push(frame.subfolders[frame.next++]);
+            if (auto it = folderTotals_.find(stack.Path()); it != folderTotals_.end()) {
+                frame.sum += it->second;
+                stack.Pop();
+            } else if (!MayEnter(stack)) {
+                stack.Pop();
+            } else {
+                Frame child;
+                child.sum = DirectSize(stack.Top(), child.subfolders);
+                frames.push_back(std::move(child));
+            }
+            continue;
+        }
+        const std::int64_t sum = frame.sum;
+        if (!Terminated())
+            folderTotals_.emplace(stack.Path(), sum);
+        frames.pop_back();
+        if (frames.empty())
+            return sum;
+        stack.Pop();
+        frames.back().sum += sum;
+    }
+}
+
+std::int64_t TSearchThread::DirectSize(Directory& dir, std::vector<std::string>& subfolders) {
     std::int64_t sum = 0;
+    dir.Rewind();
     DirEntry e;
     EntryDetails d;
     for (;;) {
-        if (Terminated()) {
-            complete = false;
-            return sum;
-        }
-        if (!dir.Next(e)) break;
-        if (e.IsDotOrDotDot()) continue;
-        if (e.kind == EntryKind::Unknown) dir.Stat(e, 0, d);
-        if (e.kind == EntryKind::Directory) {
-            std::string child = paths::Join(path, e.Name());
-            if (auto it = folderTotals_.find(child); it != folderTotals_.end()) {
-                sum += it->second;
-                continue;
-            }
-            Directory sub = dir.OpenChild(e.name);
-            if (MayEnter(child, sub)) sum += FolderSizeOf(std::move(sub), child, complete);
-        } else if (dir.Stat(e, Field::Size, d)) {
+        Tick(); // a hand-over may bring a cancel: test after it
+        if (Terminated())
+            break;
+        if (!dir.Next(e))
+            break;
+        if (e.IsDotOrDotDot())
+            continue;
+        if (e.kind == EntryKind::Unknown)
+            dir.Stat(e, 0, d);
+        if (e.kind == EntryKind::Directory)
+            subfolders.emplace_back(e.Name());
+        else if (dir.Stat(e, Field::Size, d))
             sum += d.size;
-        }
     }
-    if (complete) folderTotals_.emplace(path, sum);
     return sum;
 }
 
 void TSearchThread::UpdateStatus() {
     pending_.statusPath = statusPath_;
     pending_.statusChanged = true;
-    if (std::chrono::steady_clock::now() - lastFlush_ >= kHandOverInterval) Flush();
+    Tick();
 }
 
 void TSearchThread::AddRow() {
@@ -229,17 +325,20 @@ void TSearchThread::AddRow() {
         item_ = std::move(recycled_.back());
         recycled_.pop_back();
     }
-    if (std::chrono::steady_clock::now() - lastFlush_ >= kHandOverInterval) Flush();
+    Tick();
 }
 
 void TSearchThread::Flush() {
     if (!pending_.items.empty() || pending_.statusChanged) {
         sink_.Synchronize(pending_);
-        for (ItemRecord& item : pending_.items) recycled_.push_back(Emptied(std::move(item)));
+        for (ItemRecord& item : pending_.items)
+            recycled_.push_back(Emptied(std::move(item)));
         pending_.items.clear();
         pending_.statusChanged = false;
     }
-    lastFlush_ = std::chrono::steady_clock::now();
+    lastFlush_ = Now();
 }
 
-void TSearchThread::Terminate() { terminated_.store(true, std::memory_order_relaxed); }
+void TSearchThread::Terminate() {
+    terminated_.store(true, std::memory_order_relaxed);
+}
