@@ -21,4 +21,7 @@ for s in "$scale" "$small"; do
 done
 # Formats as the German desktop shows them.
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
-"$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs"
+[[ -d "$trees/flat-200000" ]] || "$build/bench/make_tree" --flat "$trees/flat-200000" 200000
+[[ -d "$trees/chain-3000" ]] || "$build/bench/make_tree" --chain "$trees/chain-3000" 3000
+"$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs" \
+  "$trees/flat-200000" "$trees/chain-3000"
