@@ -179,24 +179,20 @@ void ReadAhead::Read(FolderRead& read) {
         }
         if (!dir->Next(e))
             break;
-        if (e.IsDotOrDotDot())
-            continue;
-        const bool matches = rule_.mask->Matches(e.Name());
-        if (!matches && !rule_.withSubfolders)
-            continue;
-        if (e.kind == EntryKind::Unknown)
+        // Every entry is passed on, so the search thread takes the same steps for each.
+        const bool dots = e.IsDotOrDotDot();
+        const bool matches = !dots && rule_.mask->Matches(e.Name());
+        const bool looked = !dots && (matches || rule_.withSubfolders);
+        if (looked && e.kind == EntryKind::Unknown)
             dir->Stat(e, 0, details);
-        if (e.kind == EntryKind::Directory && !rule_.withSubfolders)
-            continue;
-        if (e.kind != EntryKind::Directory && !matches)
-            continue;
         ReadEntry entry;
         entry.nameOffset = static_cast<std::uint32_t>(chunk.names.size());
         entry.nameLength = static_cast<std::uint32_t>(e.nameLength);
         entry.kind = e.kind;
-        if (e.kind == EntryKind::Directory) {
-            subfolders.emplace_back(e.Name());
-        } else if (!rule_.onlyFolders) {
+        if (looked && e.kind == EntryKind::Directory) {
+            if (rule_.withSubfolders)
+                subfolders.emplace_back(e.Name());
+        } else if (looked && matches && !rule_.onlyFolders) {
             entry.hasDetails = true;
             dir->Stat(e, rule_.fileFields, entry.details);
             entry.kind = e.kind;

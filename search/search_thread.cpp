@@ -1,20 +1,20 @@
 #include "search/search_thread.h"
 
+#include <iterator>
+
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "results/columns.h"
 #include "search/formatting.h"
 
 namespace {
-// A record with every text empty, keeping the storage the texts had.
-ItemRecord Emptied(ItemRecord&& item) {
-    for (std::string* text :
-         {&item.ItemPath, &item.FolderPath, &item.SizeText, &item.Modified, &item.Created,
-          &item.LastAccess, &item.Attributes, &item.ShortName, &item.TypeName, &item.FileCount,
-          &item.SubfolderCount})
+// Empties every text of a record, keeping the storage the texts had.
+void Empty(ItemRecord& item) {
+    for (std::string* text : {&item.ItemPath, &item.FolderPath, &item.SizeText, &item.Modified,
+                              &item.Created, &item.LastAccess, &item.Attributes, &item.ShortName,
+                              &item.TypeName, &item.FileCount, &item.SubfolderCount})
         text->clear();
     item.FolderItem = false;
-    return std::move(item);
 }
 } // namespace
 
@@ -141,9 +141,8 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
     const bool withSubfolders = request_.options.includeSubfolders;
     ListingFolder(stack.Path());
     Directory& dir = stack.Top();
-    FolderEntries entries = readAhead_ && stack.Depth() > 1
-                                ? readAhead_->Take(stack.Path(), dir)
-                                : FolderEntries(dir);
+    FolderEntries entries =
+        readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir) : FolderEntries(dir);
     bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;
@@ -332,7 +331,11 @@ void TSearchThread::Flush() {
     if (!pending_.items.empty() || pending_.statusChanged) {
         sink_.Synchronize(pending_);
         for (ItemRecord& item : pending_.items)
-            recycled_.push_back(Emptied(std::move(item)));
+            Empty(item);
+        if (recycled_.empty())
+            recycled_.swap(pending_.items);
+        else
+            std::move(pending_.items.begin(), pending_.items.end(), std::back_inserter(recycled_));
         pending_.items.clear();
         pending_.statusChanged = false;
     }
