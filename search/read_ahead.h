@@ -100,5 +100,5 @@ class ReadAhead {
     std::vector<std::thread> helpers_;
 };
 
-// Walking threads for a search asked for with threads (0: the default for this machine).
+// Walking threads for a search asked for with threads (0: the default, the search thread alone).
 unsigned WalkThreads(unsigned threads);
