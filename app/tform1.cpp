@@ -100,6 +100,7 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate(const std::string& commandLineFolder) {
     BuildLayout();
     BuildMenu();
+    ConnectSaveCommands();
     setWindowIcon(QIcon(QStringLiteral(":/pathquill.svg")));
     sortState_ = ColumnSortState{};
     HelpFile = HelpFilePath();
@@ -316,7 +317,6 @@ QWidget* TForm1::BuildCommandPanel() {
     connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
     connect(sbEject, &QToolButton::clicked, this, &TForm1::sbEjectClick);
-    connect(btnSave, &QPushButton::clicked, this, &TForm1::btnSaveClick);
     return panel4;
 }
 
@@ -344,10 +344,8 @@ void TForm1::BuildMenu() {
     mnInfo = mnHelpSymbol->addAction(QString());
 
     connect(mnLookIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsLookIn); });
-    connect(mnSaveIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsSaveIn); });
     connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
     connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
-    connect(mnSave, &QAction::triggered, this, &TForm1::btnSaveClick);
     connect(mnExit, &QAction::triggered, this, &QWidget::close);
     connect(mnHelpTopics, &QAction::triggered, this, &TForm1::mnHelpTopicsClick);
     connect(mnInfo, &QAction::triggered, this, &TForm1::mnInfoClick);
@@ -355,7 +353,6 @@ void TForm1::BuildMenu() {
 
 void TForm1::InitializeForm() {
     Shape1->hide();
-    edSaveAs->setMaxLength(80);
     edSaveAs->clear();
 
     mnDatei->setTitle(QText(1));

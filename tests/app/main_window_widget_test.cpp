@@ -86,7 +86,7 @@ TEST(MainWindow, TextsFromTheStringTableInPlace) {
     EXPECT_EQ(w.cbStructureSearch->itemText(1), "Windows-Explorer");
     EXPECT_EQ(w.btnAutocreateFName->text(), "Dateinamen &erzeugen");
     EXPECT_EQ(w.ckbIncludeDate->toolTip(), "Fügt Datum in Speicherdatei ein");
-    EXPECT_EQ(w.edSaveAs->maxLength(), 80);
+    EXPECT_NE(w.edSaveAs->validator(), nullptr); // the typed-length limit, see the save tests
 }
 
 TEST(MainWindow, FolderArgumentStartsASearchWithFixedOptions) {
