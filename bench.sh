@@ -12,7 +12,7 @@ if [[ "$build" == build ]]; then
   scripts/build.sh
 else
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench
+  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker
 fi
 mkdir -p "$trees"
 small=$(awk "BEGIN { print $scale / 10 }")
@@ -21,4 +21,7 @@ for s in "$scale" "$small"; do
 done
 # Formats as the German desktop shows them.
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
-"$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs"
+[[ -d "$trees/flat-200000" ]] || "$build/bench/make_tree" --flat "$trees/flat-200000" 200000
+[[ -d "$trees/chain-3000" ]] || "$build/bench/make_tree" --chain "$trees/chain-3000" 3000
+"$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs" \
+  "$trees/flat-200000" "$trees/chain-3000"

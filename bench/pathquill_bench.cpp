@@ -1,5 +1,5 @@
 // The benchmark: every figure against its anchor, measured in one run on the same tree.
-//   pathquill_bench all TREE SMALL_TREE [RUNS]   the whole table (bench.sh calls this)
+//   pathquill_bench all TREE SMALL_TREE RUNS FLAT CHAIN   the whole table (bench.sh calls this)
 //   pathquill_bench window FOLDER                one window search; prints seconds, rows, stall
 //   pathquill_bench sort TREE COLUMN             one header click on a million rows (profiling)
 #include <QApplication>
@@ -20,6 +20,7 @@
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -124,6 +125,18 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Commands run in turn, so a change of load falls on all of them; the median of each.
+std::vector<double> InTurn(int runs, const std::vector<std::vector<std::string>>& commands) {
+    std::vector<std::vector<double>> t(commands.size());
+    for (int i = 0; i < runs; ++i)
+        for (std::size_t k = 0; k < commands.size(); ++k)
+            t[k].push_back(Spawn(commands[k], false).seconds);
+    std::vector<double> medians;
+    for (const auto& v : t)
+        medians.push_back(Median(v));
+    return medians;
+}
+
 double MedianSeconds(int runs, const std::function<double()>& run) {
     std::vector<double> t;
     for (int i = 0; i < runs; ++i)
@@ -179,7 +192,8 @@ ResultTable MillionRows(const std::string& tree, std::size_t n) {
     return table;
 }
 
-int All(const std::string& self, const std::string& tree, const std::string& small, int runs) {
+int All(const std::string& self, const std::string& tree, const std::string& small, int runs,
+        const std::string& flat, const std::string& chain) {
     const std::string list =
         (std::filesystem::path(self).parent_path().parent_path() / "pathquill-list").string();
     const std::vector<std::string> plain = {list, "-s", "-c", "size,modified,attributes"};
@@ -190,21 +204,55 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     const auto timed = [&](const std::vector<std::string>& args) {
         return MedianSeconds(runs, [&] { return Spawn(args, false).seconds; });
     };
+    const auto load = [] {
+        char text[64] = {};
+        if (FILE* f = std::fopen("/proc/loadavg", "r")) {
+            if (!std::fgets(text, sizeof text, f))
+                text[0] = 0;
+            std::fclose(f);
+        }
+        return std::string(text, std::strcspn(text, "\n"));
+    };
+    const std::string loadBefore = load();
     std::printf("warming the cache ...\n");
     Spawn({"du", "-a", tree}, false);
     Spawn({"du", "-a", small}, false);
     Spawn(with(plain, tree), false);
 
     std::vector<Line> lines;
-    const double duA = timed({"du", "-a", tree});
-    const double listPlain = timed(with(plain, tree));
+    const auto threads = [](std::vector<std::string> args, const char* n) {
+        args.insert(args.begin() + 1, {"--threads", n});
+        return args;
+    };
+    const auto alone = [&](std::vector<std::string> args) { return threads(args, "1"); };
+    const auto two = [&](std::vector<std::string> args) { return threads(args, "2"); };
+    const std::vector<double> plainTimes =
+        InTurn(runs, {{"du", "-a", tree}, alone(with(plain, tree)), two(with(plain, tree))});
+    const double duA = plainTimes[0], listPlain = plainTimes[1];
     lines.push_back(
-        {"plain listing (pathquill-list)", listPlain, "s", "du -a", listPlain / duA, 1.3});
-    const double du = timed({"du", tree});
-    const double structure =
-        timed({list, "--structure", "explorer", "-c", "size,files,subfolders", tree});
+        {"plain listing, 1 thread", plainTimes[1], "s", "du -a", plainTimes[1] / duA, 1.3});
+    lines.push_back({"plain listing, 2 threads (read-ahead)", plainTimes[2], "s", "du -a",
+                     plainTimes[2] / duA, 0.75});
+    const std::vector<std::string> explorer = {list, "--structure",           "explorer",
+                                               "-c", "size,files,subfolders", tree};
+    const std::vector<double> structureTimes =
+        InTurn(runs, {{"du", tree}, alone(explorer), two(explorer)});
+    const double du = structureTimes[0];
     lines.push_back(
-        {"structure mode 1 (pathquill-list)", structure, "s", "du", structure / du, 1.25});
+        {"structure mode 1, 1 thread", structureTimes[1], "s", "du", structureTimes[1] / du, 1.25});
+    lines.push_back({"structure mode 1, 2 threads", structureTimes[2], "s", "du",
+                     structureTimes[2] / du, 1.25});
+
+    // Before the million rows exist: a child's peak counts what it shares of this process.
+    for (const auto& [name, folder] :
+         {std::pair<std::string, std::string>{"200,000 files in one folder", flat},
+          {"a chain 3,000 folders deep", chain}}) {
+        const std::vector<std::string> args = {list, "-s", "-c", "size,modified", folder};
+        const double one = Spawn(alone(args), false).maxRssKB / 1024.0;
+        const double many = Spawn(two(args), false).maxRssKB / 1024.0;
+        lines.push_back(
+            {"peak memory, 2 threads, " + name, many, "MiB", "1 thread", many / one, 1.5});
+    }
 
     std::vector<double> windowSeconds, stalls;
     long windowRss = 0, rows = 0;
@@ -226,6 +274,17 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     lines.push_back({"window thread longest busy stretch", Median(stalls), "ms", "", -1, 100});
     lines.push_back({"window memory per listed row",
                      rows ? (windowRss - baseRss) * 1024.0 / rows : 0, "B", "", -1, 200});
+
+    const std::string bare = (std::filesystem::path(self).parent_path() / "bare_walker").string();
+    const std::vector<std::string> allColumns = {list, "-s", "-c",
+                                                 "size,modified,created,access,attributes"};
+    const std::vector<double> allTimes =
+        InTurn(runs, {{bare, tree}, alone(with(allColumns, tree)), two(with(allColumns, tree))});
+    const double bareAll = allTimes[0];
+    lines.push_back({"all-columns listing, 1 thread", allTimes[1], "s", "C walker (same calls)",
+                     allTimes[1] / bareAll, 1.15});
+    lines.push_back({"all-columns listing, 2 threads", allTimes[2], "s", "C walker (same calls)",
+                     allTimes[2] / bareAll, 1.15});
 
     const double smallPlain = timed(with(plain, small));
     lines.push_back({"plain listing, growth from a tree 10x smaller", listPlain, "s", "small tree",
@@ -257,7 +316,10 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
 
     std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows,
                 runs);
-    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s\n", duA, du, smallPlain);
+    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s, C walker %.3f s\n", duA, du,
+                smallPlain, bareAll);
+    std::printf("load average (1, 5, 15 min) before: %s, after: %s; %u cores\n", loadBefore.c_str(),
+                load().c_str(), std::thread::hardware_concurrency());
     Print(lines);
     return 0;
 }
@@ -279,15 +341,20 @@ int main(int argc, char** argv) {
         return WindowSearch(argc, argv);
     if (argc >= 4 && std::strcmp(argv[1], "all") == 0) {
         std::setlocale(LC_ALL, "");
+        if (argc < 7) {
+            std::fprintf(stderr, "all needs TREE SMALL_TREE RUNS FLAT_FOLDER CHAIN\n");
+            return 2;
+        }
         return All(std::filesystem::read_symlink("/proc/self/exe").string(), argv[2], argv[3],
-                   argc > 4 ? std::atoi(argv[4]) : 3);
+                   std::atoi(argv[4]), argv[5], argv[6]);
     }
     if (argc >= 4 && std::strcmp(argv[1], "sort") == 0) {
         std::setlocale(LC_ALL, "");
         return SortOnce(argv[2], static_cast<std::size_t>(std::atoi(argv[3])));
     }
-    std::fprintf(stderr,
-                 "usage: %s all TREE SMALL_TREE [RUNS] | window FOLDER | sort TREE COLUMN\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s all TREE SMALL_TREE RUNS FLAT CHAIN | window FOLDER | sort TREE COLUMN\n",
+        argv[0]);
     return 2;
 }

@@ -180,6 +180,7 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     ListResult result;
     SearchRequest request;
     request.options = AsWindowWouldHoldThem(a.options);
+    request.walkThreads = a.threads;
     if (a.allDrives) {
         request.target = std::string(kAllDrives);
     } else {

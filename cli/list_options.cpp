@@ -132,6 +132,12 @@ class Parser {
             });
         else if (Is("", "--sort"))
             Value([&](const std::string& v) { return (a.sort = ParseSort(v)).has_value(); });
+        else if (Is("", "--threads"))
+            Value([&](const std::string& v) {
+                const bool valid = v.size() == 1 && v[0] >= '1' && v[0] <= '4';
+                a.threads = valid ? static_cast<unsigned>(v[0] - '0') : 0;
+                return valid;
+            });
         else if (Is("", "--date-line"))
             Flag(a.dateLine);
         else if (Is("-o", "--output"))

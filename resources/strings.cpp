@@ -134,6 +134,8 @@ constexpr std::pair<int, std::string_view> kTable[] = {
           "      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: "
           "name,size,type,modified,created,access,attributes,shortname\n"
           "      --date-line         Datumszeile schreiben\n"
+          "      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe 1: ohne "
+          "Vorauslesen)\n"
           "  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der "
           "Standardausgabe\n"
           "  -h, --help              diese Hilfe\n"

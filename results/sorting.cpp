@@ -152,6 +152,81 @@ int CompareFullCollation(std::string_view a, std::string_view b) {
     }
 }
 
+// Distinct byte strings, numbered in the order they are first met: open addressing over one
+// arena, so a million look-ups are a million probes and no allocation each.
+class StringIds {
+  public:
+    explicit StringIds(std::size_t expected) {
+        std::size_t capacity = 1024;
+        while (capacity < expected * 2)
+            capacity *= 2;
+        slots_.resize(capacity);
+    }
+
+    static std::uint64_t Hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
+
+    // Room for this many strings without growing.
+    void Reserve(std::size_t count) {
+        while (count * 2 > slots_.size())
+            Grow();
+    }
+    std::size_t Size() const { return spans_.size(); }
+
+    void Prefetch(std::uint64_t hash) const {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+
+    // The id of text; a new one (and added set) when text was not met before.
+    std::uint32_t Find(std::string_view text, bool& added) { return Find(text, Hash(text), added); }
+    std::uint32_t Find(std::string_view text, std::uint64_t hash, bool& added) {
+        std::size_t at = hash & (slots_.size() - 1);
+        for (;; at = (at + 1) & (slots_.size() - 1)) {
+            Slot& slot = slots_[at];
+            if (slot.idPlusOne == 0)
+                break;
+            if (slot.hash == hash && Text(slot.idPlusOne - 1) == text) {
+                added = false;
+                return slot.idPlusOne - 1;
+            }
+        }
+        const auto id = static_cast<std::uint32_t>(spans_.size());
+        spans_.push_back({arena_.size(), text.size()});
+        arena_.append(text);
+        slots_[at] = {hash, id + 1};
+        added = true;
+        if (spans_.size() * 2 > slots_.size())
+            Grow();
+        return id;
+    }
+
+    std::string_view Text(std::uint32_t id) const {
+        return std::string_view(arena_).substr(spans_[id].first, spans_[id].second);
+    }
+
+  private:
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t idPlusOne = 0; // 0: empty
+    };
+
+    void Grow() {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.idPlusOne == 0)
+                continue;
+            std::size_t at = slot.hash & (slots_.size() - 1);
+            while (slots_[at].idPlusOne != 0)
+                at = (at + 1) & (slots_.size() - 1);
+            slots_[at] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::string arena_;
+    std::vector<std::pair<std::size_t, std::size_t>> spans_;
+};
+
 // The key of a text is the sequence of its '/'-separated segments' primary keys. Each distinct
 // segment is given its rank among all segments once, so comparing two rows compares a few
 // integers instead of long byte strings with long common prefixes. Primary keys hold no byte
@@ -160,60 +235,155 @@ int CompareFullCollation(std::string_view a, std::string_view b) {
 class TextKeys {
   public:
     TextKeys(const std::vector<ResultRow>& rows, std::size_t column) {
+        // Segments and folders are known by their bytes as stored; only a new one is
+        // upper-cased and given its collation key. The names are looked up in a second pass,
+        // each a few rows after its table slot was asked for, so the look-ups overlap.
         cells_.reserve(rows.size());
-        rows_.reserve(rows.size());
-        segmentIds_.reserve(rows.size());
-        folderIndex_.reserve(rows.size() / 8);
-        for (const ResultRow& row : rows) {
-            cells_.push_back(row.Cell(column));
-            UpperCaseInto(cells_.back(), folded_);
-            const std::size_t slash = folded_.rfind('/');
-            const std::string_view text(folded_);
-            if (slash == std::string::npos)
-                rows_.push_back({0, SegmentId(text)});
-            else
-                rows_.push_back({FolderOf(text.substr(0, slash)), SegmentId(text.substr(slash + 1))});
+        rows_.resize(rows.size());
+        std::vector<std::uint64_t> hashes(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            cells_.push_back(rows[i].Cell(column));
+            const std::string_view text = cells_.back();
+            const std::size_t slash = text.rfind('/');
+            if (slash != std::string::npos)
+                rows_[i].folder = FolderOf(text.substr(0, slash));
+            hashes[i] = StringIds::Hash(NameOf(text));
+        }
+        segmentIds_.Reserve(rows.size() + segmentIds_.Size());
+        constexpr std::size_t kAhead = 16;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (i + kAhead < rows.size())
+                segmentIds_.Prefetch(hashes[i + kAhead]);
+            rows_[i].name = SegmentId(NameOf(cells_[i]), hashes[i]);
         }
         RankSegments();
     }
 
-    int Compare(std::size_t i, std::size_t j) const {
-        const Row& a = rows_[i];
-        const Row& b = rows_[j];
-        int c;
-        if (a.folder == b.folder)
-            c = (a.name > b.name) - (a.name < b.name);
-        else
-            c = CompareSequences(a, b);
-        return c != 0 ? c : CompareFullCollation(cells_[i], cells_[j]);
+    // The rows in the order of a stable sort by Compare (times the direction). Every distinct
+    // folder sequence is a node of a tree; ordering each node's rows (by their name's rank) and
+    // subfolders (by theirs; a row before a subfolder of the same rank, being the shorter
+    // sequence) and reading the tree depth-first gives that order without comparing sequences.
+    std::vector<std::size_t> Order(int direction) const {
+        const bool descending = direction < 0;
+        std::vector<std::uint32_t> folderNode(folderList_.size(), 0);
+        std::vector<Item> items;
+        items.reserve(rows_.size() + folderList_.size());
+        std::uint32_t nodes = 1; // node 0: the empty sequence
+        std::unordered_map<std::uint64_t, std::uint32_t> edges;
+        edges.reserve(folderList_.size() * 2);
+        for (std::size_t f = 1; f < folderList_.size(); ++f) {
+            std::uint32_t node = 0;
+            for (std::uint32_t k = 0; k < folderList_[f].count; ++k) {
+                const std::uint32_t rank = folderSegments_[folderList_[f].first + k];
+                const auto [edge, added] =
+                    edges.try_emplace((std::uint64_t{node} << 32) | rank, nodes);
+                if (added) {
+                    items.push_back(MakeItem(node, rank, false, nodes, descending));
+                    ++nodes;
+                }
+                node = edge->second;
+            }
+            folderNode[f] = node;
+        }
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            items.push_back(MakeItem(folderNode[rows_[i].folder], rows_[i].name, true,
+                                     static_cast<std::uint32_t>(i), descending));
+        std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+            return a.place != b.place ? a.place < b.place : a.tie < b.tie;
+        });
+        BreakTiesByFullCollation(items, direction);
+        return ReadDepthFirst(items, nodes);
     }
 
   private:
+    // A row or a subfolder under its parent node. place orders by parent, then rank (reversed
+    // when descending); tie puts rows before subfolders of the same rank (after, when
+    // descending), then rows in their present order.
+    struct Item {
+        std::uint64_t place, tie;
+        std::uint32_t Node() const { return static_cast<std::uint32_t>(place >> 32); }
+        bool IsRow() const { return ((tie >> 32) & 1) != 0; }
+        std::uint32_t Index() const { return static_cast<std::uint32_t>(tie); } // row or node
+    };
+
+    static Item MakeItem(std::uint32_t node, std::uint32_t rank, bool row, std::uint32_t index,
+                         bool descending) {
+        const std::uint32_t rankKey = descending ? ~rank : rank;
+        const std::uint64_t later = row == descending; // which of the two comes second
+        return {(std::uint64_t{node} << 32) | rankKey,
+                (later << 33) | (std::uint64_t{row} << 32) | index};
+    }
+
+    void BreakTiesByFullCollation(std::vector<Item>& items, int direction) const {
+        for (std::size_t k = 0; k < items.size();) {
+            std::size_t end = k + 1;
+            while (end < items.size() && items[end].place == items[k].place && items[end].IsRow() &&
+                   items[k].IsRow())
+                ++end;
+            if (end - k > 1)
+                std::stable_sort(items.begin() + static_cast<std::ptrdiff_t>(k),
+                                 items.begin() + static_cast<std::ptrdiff_t>(end),
+                                 [&](const Item& a, const Item& b) {
+                                     return CompareFullCollation(cells_[a.Index()],
+                                                                 cells_[b.Index()]) *
+                                                direction <
+                                            0;
+                                 });
+            k = end;
+        }
+    }
+
+    static std::vector<std::size_t> ReadDepthFirst(const std::vector<Item>& items,
+                                                   std::uint32_t nodes) {
+        std::vector<std::size_t> first(nodes + 1, items.size());
+        for (std::size_t k = items.size(); k-- > 0;)
+            first[items[k].Node()] = k;
+        for (std::uint32_t n = nodes; n-- > 0;)
+            first[n] = std::min(first[n], first[n + 1]);
+        std::vector<std::size_t> order;
+        order.reserve(items.size());
+        std::vector<std::size_t> stack{first[0]}; // the next item of each open node
+        std::vector<std::uint32_t> open{0};
+        while (!stack.empty()) {
+            std::size_t& at = stack.back();
+            if (at >= items.size() || items[at].Node() != open.back()) {
+                stack.pop_back();
+                open.pop_back();
+                continue;
+            }
+            const Item& item = items[at++];
+            if (item.IsRow()) {
+                order.push_back(item.Index());
+            } else {
+                stack.push_back(first[item.Index()]);
+                open.push_back(item.Index());
+            }
+        }
+        return order;
+    }
+
     struct Folder {
         std::uint32_t first, count; // its segments in folderSegments_
     };
     struct Row {
-        std::uint32_t folder; // index into folderList_
-        std::uint32_t name;   // segment id, a rank after RankSegments
+        std::uint32_t folder = 0; // index into folderList_
+        std::uint32_t name = 0;   // segment id, a rank after RankSegments
     };
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-
     // The folder part of a text, made of its segments; 0 stands for a text without a '/'.
     std::uint32_t FolderOf(std::string_view folder) {
         // Rows of one folder mostly come together.
         if (lastFolderIndex_ != 0 && folder == lastFolder_)
             return lastFolderIndex_;
-        lastFolder_.assign(folder);
+        lastFolder_ = folder;
         lastFolderIndex_ = FindOrAddFolder(folder);
         return lastFolderIndex_;
     }
 
     std::uint32_t FindOrAddFolder(std::string_view folder) {
-        if (const auto hit = folderIndex_.find(folder); hit != folderIndex_.end())
-            return hit->second;
+        bool isNew = false;
+        const std::uint32_t id = folderIds_.Find(folder, isNew);
+        if (!isNew)
+            return id + 1;
         Folder added{static_cast<std::uint32_t>(folderSegments_.size()), 0};
         for (std::size_t start = 0;;) {
             const std::size_t end = std::min(folder.find('/', start), folder.size());
@@ -223,19 +393,27 @@ class TextKeys {
                 break;
             start = end + 1;
         }
-        const auto index = static_cast<std::uint32_t>(folderList_.size());
-        folderList_.push_back(added);
-        folderIndex_.emplace(std::string(folder), index);
-        return index;
+        folderList_.push_back(added); // at id + 1, after the entry for no folder
+        return id + 1;
+    }
+
+    static std::string_view NameOf(std::string_view text) {
+        const std::size_t slash = text.rfind('/');
+        return slash == std::string::npos ? text : text.substr(slash + 1);
     }
 
     std::uint32_t SegmentId(std::string_view segment) {
-        if (const auto hit = segmentIds_.find(segment); hit != segmentIds_.end())
-            return hit->second;
-        const auto id = static_cast<std::uint32_t>(primaries_.size());
-        primaries_.emplace_back();
-        AppendPrimary(segment, primaries_.back());
-        segmentIds_.emplace(std::string(segment), id);
+        return SegmentId(segment, StringIds::Hash(segment));
+    }
+
+    std::uint32_t SegmentId(std::string_view segment, std::uint64_t hash) {
+        bool isNew = false;
+        const std::uint32_t id = segmentIds_.Find(segment, hash, isNew);
+        if (isNew) {
+            UpperCaseInto(segment, folded_);
+            primaries_.emplace_back();
+            AppendPrimary(folded_, primaries_.back());
+        }
         return id;
     }
 
@@ -288,31 +466,16 @@ class TextKeys {
             row.name = rank[row.name];
         primaries_.clear();
         primaries_.shrink_to_fit();
-        segmentIds_.clear();
-        folderIndex_.clear();
-    }
-
-    int CompareSequences(const Row& a, const Row& b) const {
-        const Folder fa = folderList_[a.folder], fb = folderList_[b.folder];
-        const std::size_t na = fa.count + 1, nb = fb.count + 1;
-        const auto at = [&](const Folder& f, const Row& row, std::size_t k) {
-            return k < f.count ? folderSegments_[f.first + k] : row.name;
-        };
-        for (std::size_t k = 0; k < std::min(na, nb); ++k) {
-            const std::uint32_t x = at(fa, a, k), y = at(fb, b, k);
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-        return (na > nb) - (na < nb);
     }
 
     std::vector<std::string_view> cells_; // into the rows, which stay in place while sorting
     std::vector<Row> rows_;
     std::vector<Folder> folderList_{Folder{0, 0}};
     std::vector<std::uint32_t> folderSegments_;
-    std::unordered_map<std::string, std::uint32_t, Hash, std::equal_to<>> folderIndex_, segmentIds_;
+    StringIds folderIds_{1024}, segmentIds_{1024};
     std::vector<std::string> primaries_;
-    std::string folded_, segment_, lastFolder_;
+    std::string folded_, segment_;
+    std::string_view lastFolder_; // into the rows, like cells_
     std::uint32_t lastFolderIndex_ = 0;
     std::vector<char> buffer_ = std::vector<char>(256);
 };
@@ -576,10 +739,7 @@ void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWo
     switch (sort.kind) {
     case SortKind::Name:
     case SortKind::Text: {
-        const TextKeys keys(rows, sort.column);
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return keys.Compare(a, b) * sort.direction < 0;
-        });
+        order = TextKeys(rows, sort.column).Order(sort.direction);
         break;
     }
     case SortKind::Number: {

@@ -1,14 +1,29 @@
 #include "search/search_thread.h"
 
+#include <iterator>
+
 #include "platform/locale.h"
 #include "platform/paths.h"
 #include "results/columns.h"
 #include "search/formatting.h"
 
+namespace {
+// Empties every text of a record, keeping the storage the texts had.
+void Empty(ItemRecord& item) {
+    for (std::string* text : {&item.ItemPath, &item.FolderPath, &item.SizeText, &item.Modified,
+                              &item.Created, &item.LastAccess, &item.Attributes, &item.ShortName,
+                              &item.TypeName, &item.FileCount, &item.SubfolderCount})
+        text->clear();
+    item.FolderItem = false;
+}
+} // namespace
+
 TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
     : request_(std::move(request)), sink_(sink), mask_(request_.mask),
       upperMask_(UpperCase(request_.mask)),
-      mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()) {
+      mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
+      sizeTexts_(request_.options.sizeUnit),
+      dateTexts_(request_.options.structureMode != ModeNone) {
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
         case ColumnKind::Size:
@@ -44,9 +59,13 @@ void TSearchThread::Execute() {
         FolderStack stack(paths::WithoutTrailingSeparator(root));
         if (stayOnVolume_)
             volumeDevice_ = stack.Top().Device();
-        if (request_.options.structureMode == ModeNone)
+        if (request_.options.structureMode == ModeNone) {
+            const unsigned threads = WalkThreads(request_.walkThreads);
+            if (threads > 1)
+                readAhead_ = std::make_unique<ReadAhead>(ReadRule(), threads - 1);
             ListFolder(stack);
-        else
+            readAhead_.reset(); // stops and joins the helpers
+        } else
             RunStructureSearch(stack);
     };
     if (request_.target != kAllDrives) {
@@ -73,6 +92,21 @@ bool TSearchThread::MayEnter(FolderStack& stack) const {
     if (!dir.IsOpen())
         return false;
     return isRoot || !stayOnVolume_ || dir.Device() == volumeDevice_;
+}
+
+FolderReadRule TSearchThread::ReadRule() const {
+    FolderReadRule rule;
+    rule.mask = &mask_;
+    rule.withSubfolders = request_.options.includeSubfolders;
+    rule.onlyFolders = request_.options.onlyFolders;
+    rule.fileFields = fileFields_;
+    rule.terminated = &terminated_;
+    // As MayEnter for a folder below the root.
+    rule.mayEnter = [this](const std::string& path, const Directory& dir) {
+        return dir.IsOpen() && !mountsNotToEnter_.contains(path) &&
+               (!stayOnVolume_ || dir.Device() == volumeDevice_);
+    };
+    return rule;
 }
 
 // Depth-first without recursion: one frame per folder from the root to the one being read,
@@ -105,24 +139,25 @@ void TSearchThread::ListFolder(FolderStack& stack) {
 void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subfolders) {
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
+    ListingFolder(stack.Path());
     Directory& dir = stack.Top();
-    dir.Rewind();
+    FolderEntries entries =
+        readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir) : FolderEntries(dir);
     bool matched = false;
     DirEntry e;
-    EntryDetails details;
+    const EntryDetails* known = nullptr;
     for (;;) {
         Tick(); // a hand-over may bring a cancel: test after it
         if (Terminated())
             break;
-        if (!dir.Next(e))
+        if (!entries.Next(e, known))
             break;
         if (e.IsDotOrDotDot())
             continue;
         const bool matches = mask_.Matches(e.Name());
         if (!matches && !withSubfolders)
             continue;
-        if (e.kind == EntryKind::Unknown)
-            dir.Stat(e, 0, details);
+        entries.ResolveKind(e);
         if (e.kind == EntryKind::Directory) {
             if (withSubfolders)
                 subfolders.emplace_back(e.Name());
@@ -134,19 +169,26 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
             matched = true;
             continue;
         }
-        statusPath_ = paths::Join(stack.Path(), e.Name());
+        statusPath_.assign(stack.Path());
+        if (!paths::EndsWithSeparator(statusPath_))
+            statusPath_.push_back(paths::kSeparator);
+        statusPath_.append(e.Name());
         item_.ItemPath = statusPath_;
         item_.FolderItem = false;
-        FillItem(item_.ItemPath, e, dir);
+        FillItem(item_.ItemPath, e, entries.Dir(), known);
         UpdateStatus();
         AddRow();
     }
+    // What the helpers read next: this folder's subfolders, unless a helper read it and has
+    // queued them already.
+    if (readAhead_ && !entries.WasReadAhead() && !Terminated())
+        readAhead_->Expect(stack.Path(), dir, subfolders);
     // The folder's one row, made once its files have been read: no other row comes between.
     const std::string& folder = stack.Path();
     if (!matched || listedFolders_.contains(folder))
         return;
     item_.FolderPath = folder;
-    item_.SizeText = SizeText(FolderSize(stack), request_.options.sizeUnit);
+    sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
     statusPath_ = paths::WithTrailingSeparator(folder);
     UpdateStatus();
     listedFolders_.insert(folder);
@@ -167,11 +209,11 @@ void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
     const std::string& s = stack.Path();
     if (matches && !onlyFolders) {
         if (needSize_)
-            item_.SizeText = SizeText(FolderSize(stack), request_.options.sizeUnit);
+            sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
         AddRow();
     } else if (matches && !listedFolders_.contains(s)) {
         item_.FolderPath = s;
-        item_.SizeText = SizeText(FolderSize(stack), request_.options.sizeUnit);
+        sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
         listedFolders_.insert(s);
         AddRow();
     }
@@ -180,22 +222,26 @@ void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
 }
 
 // A folder's size is filled in by the caller, which has the folder itself at hand.
-void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir) {
+void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
+                             const EntryDetails* known) {
     EntryDetails d;
-    dir.Stat(entry, fileFields_, d);
-    const SearchOptions& o = request_.options;
+    if (known)
+        d = *known;
+    else
+        dir.Stat(entry, fileFields_, d);
     if (needSize_ && !item_.FolderItem)
-        item_.SizeText = SizeText(d.size, o.sizeUnit);
+        sizeTexts_.AssignPlain(item_.SizeText, d.size);
     if (fileFields_ & Field::Attributes)
         item_.Attributes = AttributeText(d.attributes, true);
     if (fileFields_ & Field::Modified)
-        item_.Modified = DateText(d.modified, false);
+        dateTexts_.Assign(item_.Modified, d.modified);
     if (fileFields_ & Field::Accessed)
-        item_.LastAccess = DateText(d.accessed, false);
+        dateTexts_.Assign(item_.LastAccess, d.accessed);
     if ((fileFields_ & Field::Created) && d.hasCreated)
-        item_.Created = DateText(d.created, false);
+        dateTexts_.Assign(item_.Created, d.created);
     item_.ShortName.clear(); // Linux file systems keep no 8.3 names
-    item_.ItemPath = path;
+    if (&path != &item_.ItemPath)
+        item_.ItemPath = path;
     if (needType_)
         item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
 }
@@ -272,13 +318,24 @@ void TSearchThread::UpdateStatus() {
 
 void TSearchThread::AddRow() {
     pending_.items.push_back(std::move(item_));
-    item_ = ItemRecord{};
+    if (recycled_.empty()) {
+        item_ = ItemRecord{};
+    } else {
+        item_ = std::move(recycled_.back());
+        recycled_.pop_back();
+    }
     Tick();
 }
 
 void TSearchThread::Flush() {
     if (!pending_.items.empty() || pending_.statusChanged) {
         sink_.Synchronize(pending_);
+        for (ItemRecord& item : pending_.items)
+            Empty(item);
+        if (recycled_.empty())
+            recycled_.swap(pending_.items);
+        else
+            std::move(pending_.items.begin(), pending_.items.end(), std::back_inserter(recycled_));
         pending_.items.clear();
         pending_.statusChanged = false;
     }

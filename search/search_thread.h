@@ -12,8 +12,11 @@
 #include "platform/folder_stack.h"
 #include "platform/mask_matcher.h"
 #include "platform/type_names.h"
+#include "search/date_texts.h"
 #include "search/item_record.h"
+#include "search/read_ahead.h"
 #include "search/search_request.h"
+#include "search/size_texts.h"
 
 // What the walker hands to the window thread in one synchronous call: the rows found
 // since the last hand-over, in order, and the path the status bar shows now.
@@ -48,7 +51,9 @@ class TSearchThread {
     // File pass of one folder: its rows, and its subfolders for the pass after it.
     void ListFiles(FolderStack& stack, std::vector<std::string>& subfolders);
     void ListSubfolder(FolderStack& stack, const std::string& name);
-    void FillItem(const std::string& path, DirEntry& entry, const Directory& dir);
+    // known: the entry's details when a helper fetched them already.
+    void FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
+                  const EntryDetails* known = nullptr);
     // Total size of all files below the folder on top of the stack; partial after a cancel.
     // A folder the walk may not enter (a pseudo file system, another volume) totals 0.
     std::int64_t FolderSize(FolderStack& stack);
@@ -74,6 +79,8 @@ class TSearchThread {
 
     // Whether the walk goes into the folder on top of the stack; the root always.
     bool MayEnter(FolderStack& stack) const;
+    // How helpers read ahead the folders below the root, as ListFiles reads them.
+    FolderReadRule ReadRule() const;
 
     // --- Structure listings (structure_search.cpp) -------------------------------------
     struct FolderTotals {
@@ -97,6 +104,8 @@ class TSearchThread {
     void FillStructureRow(const std::string& folderPath, const FolderTotals& totals);
     // Runs as the counting enters a folder; a subclass may follow or cancel the count there.
     virtual void CountingFolder(const std::string& path) { (void)path; }
+    // Runs as the plain listing enters a folder, likewise.
+    virtual void ListingFolder(const std::string& path) { (void)path; }
 
     unsigned entryFields_ = 0; // what the folder's own entry must give (created, attributes)
     bool needShortPath_ = false;
@@ -122,5 +131,9 @@ class TSearchThread {
     bool stayOnVolume_ = false;
 
     HandOver pending_;
+    std::vector<ItemRecord> recycled_; // handed-over records, emptied; their storage is reused
     std::chrono::steady_clock::time_point lastFlush_;
+    SizeTexts sizeTexts_;
+    DateTexts dateTexts_;
+    std::unique_ptr<ReadAhead> readAhead_; // during a plain listing with helper threads
 };

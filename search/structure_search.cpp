@@ -163,7 +163,7 @@ void TSearchThread::FolderEntryInfo(FolderStack& stack) {
     if ((entryFields_ & Field::Attributes) && !paths::IsRoot(path))
         item_.Attributes = AttributeText(d.attributes, false);
     if ((entryFields_ & Field::Created) && d.hasCreated)
-        item_.Created = DateText(d.created, true);
+        dateTexts_.Assign(item_.Created, d.created);
     if (needShortPath_)
         item_.ShortName = ShortPath(path);
 }
@@ -176,7 +176,7 @@ std::string TSearchThread::ShortPath(const std::string& path) {
 void TSearchThread::FillStructureRow(const std::string& folderPath, const FolderTotals& totals) {
     item_.FolderPath = folderPath;
     if (needSize_)
-        item_.SizeText = StructureSizeText(totals.size, request_.options.sizeUnit);
+        sizeTexts_.AssignStructure(item_.SizeText, totals.size);
     item_.FileCount = std::to_string(totals.files);
     item_.SubfolderCount = std::to_string(totals.subfolders);
 }

@@ -45,6 +45,8 @@ TEST_F(ListCommand, UsageErrorsExitWithTwoAndNameTheProblem) {
         {{"--structure=tree", tree.Root()}, "Ungültiger Wert für Option --structure: tree"},
         {{"-c", "size,colour", tree.Root()}, "Ungültiger Wert für Option -c: size,colour"},
         {{"--sort", "size:up", tree.Root()}, "Ungültiger Wert für Option --sort: size:up"},
+        {{"--threads", "0", tree.Root()}, "Ungültiger Wert für Option --threads: 0"},
+        {{"--threads=5", tree.Root()}, "Ungültiger Wert für Option --threads: 5"},
         {{"--subfolders=yes", tree.Root()}, "Unbekannte Option: --subfolders=yes"},
         {{tree.Root(), "other"}, "Zu viele Ordner angegeben: other"},
         {{"--all-drives", tree.Root()}, "Zu viele Ordner angegeben: " + tree.Root()},
@@ -109,6 +111,23 @@ TEST_F(ListCommand, SortsAsTheFirstHeaderClickDoes) {
     EXPECT_EQ(order({"--sort", "name:desc"}), std::string("ba"));
     EXPECT_EQ(order({"--sort", "size"}), std::string("ba")); // others: descending first
     EXPECT_EQ(order({"--sort=size:asc"}), std::string("ab"));
+}
+
+TEST_F(ListCommand, EveryThreadCountWritesTheSameBytes) {
+    const std::vector<std::string> args = {"-s", "-c", "size,modified,attributes", tree.Root()};
+    const CliRun alone = RunCli(scratch, [&] {
+        std::vector<std::string> a = {"--threads", "1"};
+        a.insert(a.end(), args.begin(), args.end());
+        return a;
+    }());
+    ASSERT_EQ(alone.status, 0);
+    for (const char* threads : {"2", "4"}) {
+        std::vector<std::string> a = {"--threads", threads};
+        a.insert(a.end(), args.begin(), args.end());
+        const CliRun run = RunCli(scratch, a);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, alone.out) << threads << " threads";
+    }
 }
 
 TEST_F(ListCommand, CsvFileWithDateLineRelativeToTheWorkingFolder) {

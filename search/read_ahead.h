@@ -1,0 +1,104 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/directory.h"
+#include "platform/mask_matcher.h"
+
+// What the plain listing reads of each folder; a helper reads it the same way.
+struct FolderReadRule {
+    const MaskMatcher* mask = nullptr;
+    bool withSubfolders = false, onlyFolders = false;
+    unsigned fileFields = 0; // details of a matching file a shown column needs
+    const std::atomic<bool>* terminated = nullptr;
+    std::function<bool(const std::string&, const Directory&)> mayEnter;
+};
+
+// One entry a helper read, with the details the row will need when it is a matching file.
+struct ReadEntry {
+    std::uint32_t nameOffset = 0, nameLength = 0;
+    EntryKind kind = EntryKind::Unknown;
+    bool hasDetails = false;
+    EntryDetails details;
+};
+
+struct EntryChunk {
+    std::string names; // each name followed by a NUL
+    std::vector<ReadEntry> entries;
+};
+
+struct FolderRead;
+class ReadAhead;
+
+// The entries of one folder in enumeration order, as the listing takes them: read now from
+// the directory, or taken from what a helper read ahead.
+class FolderEntries {
+  public:
+    // Read now, from the first entry on.
+    explicit FolderEntries(Directory& dir);
+    FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner);
+
+    // The next entry; known is set to its details when a helper fetched them already.
+    bool Next(DirEntry& entry, const EntryDetails*& known);
+    // The kind of an entry whose directory record gave none.
+    void ResolveKind(DirEntry& entry);
+    // The directory the entries are in, for details not fetched yet.
+    const Directory& Dir() const { return *dir_; }
+    bool WasReadAhead() const { return read_ != nullptr; }
+
+  private:
+    Directory* dir_;
+    std::shared_ptr<Directory> helperDir_; // a helper's handle, kept while it is read
+    std::shared_ptr<FolderRead> read_;
+    ReadAhead* owner_ = nullptr;
+    EntryChunk chunk_;
+    std::size_t next_ = 0;
+};
+
+// Helper threads that read the folders coming next in depth-first order while the search
+// thread lists the current one. The search thread still takes every folder in exactly the
+// order of a walk without helpers; what a helper has not read yet it reads itself. At most
+// kWindow folders are read ahead, each buffered up to kChunks × kChunkEntries entries.
+class ReadAhead {
+  public:
+    static constexpr std::size_t kWindow = 32, kChunks = 2, kChunkEntries = 1024;
+
+    ReadAhead(FolderReadRule rule, unsigned helpers);
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The entries of the folder at path, which the search thread has just opened as dir:
+    // a helper's when one read this same folder, otherwise read from dir.
+    FolderEntries Take(const std::string& path, Directory& dir);
+    // The subfolders of a folder the search thread read itself, in order: they come next.
+    void Expect(const std::string& folderPath, const Directory& folder,
+                const std::vector<std::string>& names);
+
+  private:
+    friend class FolderEntries;
+    void Help();
+    void Read(FolderRead& read);
+    bool Deliver(FolderRead& read, EntryChunk& chunk);
+    bool TakeChunk(FolderRead& read, EntryChunk& out);
+    bool Stopping() const;
+
+    FolderReadRule rule_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::list<std::shared_ptr<FolderRead>> order_; // front: the folder entered next
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
+};
+
+// Walking threads for a search asked for with threads (0: the default, the search thread alone).
+unsigned WalkThreads(unsigned threads);
