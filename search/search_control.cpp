@@ -3,10 +3,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
@@ -251,6 +253,21 @@ void TForm1::HandleTerminate(SearchRunner* runner) {
         currentSearch_->Terminate();
         currentSearch_ = nullptr;
     }
+}
+
+// Cancelled searches may still be ending as well: each is stopped and waited for while its
+// hand-overs are served, so none is left blocked on a window that goes away.
+void TForm1::StopSearchesAndWait() {
+    std::vector<QPointer<SearchRunner>> runners; // guarded: waiting for one may release another
+    for (SearchRunner* r : findChildren<SearchRunner*>(Qt::FindDirectChildrenOnly)) runners.emplace_back(r);
+    for (const QPointer<SearchRunner>& runner : runners) {
+        if (!runner) continue;
+        runner->Terminate();
+        QEventLoop loop;
+        connect(runner, &QThread::finished, &loop, &QEventLoop::quit);
+        if (!runner->isFinished()) loop.exec();
+    }
+    currentSearch_ = nullptr;
 }
 
 void TForm1::cbLookforDropDown() {

@@ -1,18 +1,23 @@
 #pragma once
 #include <QThread>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 #include "search/search_thread.h"
 
 // Runs one search on its own thread and hands its batches to the window thread, blocking the
-// walker until the window has taken them.
+// walker until the window has taken them. The ordering of every hand-over goes through our own
+// mutex, so tools that cannot see inside Qt see it too.
 class SearchRunner : public QThread, public SearchSink {
     Q_OBJECT
-public:
+  public:
     using RowsHandler = std::function<void(SearchRunner*, HandOver&)>;
     using NoDrivesHandler = std::function<void()>;
 
-    SearchRunner(SearchRequest request, QObject* window, RowsHandler rows, NoDrivesHandler noDrives);
+    // window: the object whose thread serves the hand-overs; it also owns the runner.
+    SearchRunner(SearchRequest request, QObject* window, RowsHandler rows,
+                 NoDrivesHandler noDrives);
     ~SearchRunner() override;
 
     void Terminate();
@@ -21,12 +26,21 @@ public:
     void Synchronize(HandOver& handOver) override;
     void ShowNoDrivesMessage() override;
 
-protected:
+  Q_SIGNALS:
+    void HandOverWaiting(); // queued to the window thread
+
+  protected:
     void run() override;
 
-private:
-    QObject* window_;
+  private:
+    // Runs call on the window thread and returns once it has run there.
+    void RunOnWindowThread(const std::function<void()>& call);
+    void ServeHandOver(); // on the window thread
+
     RowsHandler rows_;
     NoDrivesHandler noDrives_;
     TSearchThread search_;
+    std::mutex handOverMutex_;
+    std::condition_variable servedChanged_;
+    const std::function<void()>* waitingCall_ = nullptr; // set while the walker waits
 };
