@@ -188,12 +188,12 @@ void TForm1::Launch(SearchRequest request) {
     auto* runner = new SearchRunner(
         std::move(request), this, [this](SearchRunner* r, HandOver& h) { AddRows(r, h); },
         [this] { messages_.Plain(Msg(198)); });
-    connect(runner, &QThread::finished, this, [this, runner] {
+    connect(runner, &SearchRunner::Finished, this, [this, runner] {
         HandleTerminate(runner);
         runner->deleteLater(); // the thread object goes once its end has been handled
-    });
+    }, Qt::QueuedConnection);
     currentSearch_ = runner;
-    runner->start();
+    runner->Start();
 }
 
 void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
@@ -264,8 +264,8 @@ void TForm1::StopSearchesAndWait() {
         if (!runner) continue;
         runner->Terminate();
         QEventLoop loop;
-        connect(runner, &QThread::finished, &loop, &QEventLoop::quit);
-        if (!runner->isFinished()) loop.exec();
+        connect(runner, &SearchRunner::Finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        if (!runner->IsFinished()) loop.exec();
     }
     currentSearch_ = nullptr;
 }

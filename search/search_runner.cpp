@@ -2,7 +2,7 @@
 
 SearchRunner::SearchRunner(SearchRequest request, QObject* window, RowsHandler rows,
                            NoDrivesHandler noDrives)
-    : QThread(window), rows_(std::move(rows)), noDrives_(std::move(noDrives)),
+    : QObject(window), rows_(std::move(rows)), noDrives_(std::move(noDrives)),
       search_(std::move(request), *this) {
     // Made here on the window thread, so the call object a hand-over runs is not shared.
     connect(
@@ -11,14 +11,18 @@ SearchRunner::SearchRunner(SearchRequest request, QObject* window, RowsHandler r
 }
 
 SearchRunner::~SearchRunner() {
-    wait();
-    // The walk's last writes are ordered before this by the lock taken at the end of run().
-    const std::lock_guard lock(handOverMutex_);
+    if (thread_.joinable())
+        thread_.join();
 }
 
-void SearchRunner::run() {
+void SearchRunner::Start() {
+    thread_ = std::thread([this] { Run(); });
+}
+
+void SearchRunner::Run() {
     search_.Execute();
-    const std::lock_guard lock(handOverMutex_);
+    finished_.store(true); // before the signal, so a waiter that missed it sees the flag
+    Q_EMIT Finished();
 }
 
 void SearchRunner::Synchronize(HandOver& handOver) {

@@ -63,7 +63,7 @@ void Start(TForm1& w, const std::string& folder) {
 std::size_t UnfinishedRunners(const TForm1& w) {
     std::size_t n = 0;
     for (const SearchRunner* r : w.findChildren<SearchRunner*>())
-        n += r->isFinished() ? 0 : 1;
+        n += r->IsFinished() ? 0 : 1;
     return n;
 }
 
