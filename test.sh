@@ -22,7 +22,7 @@ case "${1:-}" in
   export ASAN_OPTIONS="detect_leaks=1:strict_init_order=1:check_initialization_order=1"
   export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  cd build-asan && ctest --output-on-failure -j"$(nproc)"
+  cd build-asan && ctest --output-on-failure -j"$(nproc)" -R "core_tests|widget_tests"
   ;;
 --tsan)
   scripts/setup.sh

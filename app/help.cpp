@@ -1,11 +1,24 @@
 // Help and the info dialog.
+#include <QPushButton>
 #include <QTabWidget>
+#include <cmath>
+#include <sys/stat.h>
 
+#include "app/help_window.h"
+#include "app/info_form.h"
 #include "app/tform1.h"
+#include "resources/qt_text.h"
 
 namespace {
 // Help topic of each page of the left column, in page order.
 constexpr const char* kPageTopics[] = {"Suchen in", "Optionen", "Speichern unter", "Einstellungen"};
+// The info dialog's designed outer width, which its button is centred on.
+constexpr int kInfoOuterWidth = 282;
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 } // namespace
 
 std::string TForm1::HelpTopicOfShownPage() const {
@@ -13,8 +26,32 @@ std::string TForm1::HelpTopicOfShownPage() const {
     return page >= 0 && page < 4 ? kPageTopics[page] : std::string();
 }
 
-// The help window and the info dialog come with their own change; these are their entry points.
-void TForm1::ShowHelpTopic(const std::string& topic) { (void)topic; }
-void TForm1::CloseHelp() {}
-void TForm1::mnHelpTopicsClick() {}
-void TForm1::mnInfoClick() {}
+HelpWindow& TForm1::Help() {
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    return *helpWindow_;
+}
+
+// A missing file is the viewer's to show here; only the topics command stays silent about it.
+void TForm1::ShowHelpTopic(const std::string& topic) {
+    if (Help().ShowContents(QText(HelpFile)))
+        Help().JumpToTopic(QText(topic));
+}
+
+void TForm1::CloseHelp() {
+    if (helpWindow_)
+        helpWindow_->close();
+}
+
+void TForm1::mnHelpTopicsClick() {
+    if (IsFile(HelpFile))
+        Help().ShowContents(QText(HelpFile));
+}
+
+void TForm1::mnInfoClick() {
+    TInfoForm dialog(this);
+    const double left = kInfoOuterWidth / 2.0 - dialog.Button1->width() / 2.0;
+    dialog.Button1->move(static_cast<int>(std::nearbyint(left)), dialog.Button1->y());
+    dialog.setWindowTitle(QText(91));
+    dialog.exec();
+}

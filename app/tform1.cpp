@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/key_preview.h"
 #include "app/message_boxes.h"
 #include "platform/paths.h"
 #include "resources/glyphs.h"
@@ -33,7 +35,6 @@
 #include "results/result_model.h"
 #include "platform/program_file.h"
 #include "search/minimize_name.h"
-#include "system/context_menu_entry.h"
 #include "system/cd_drive_box.h"
 #include "search/search_runner.h"
 #include "trees/look_in_tree.h"
@@ -84,7 +85,12 @@ QCheckBox* CheckBoxAt(QWidget* parent, int left, int top) {
 } // namespace
 
 TForm1::TForm1(MessageBoxes& messages, std::string commandLineFolder, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+    : QMainWindow(parent), messages_(messages), contextMenu_(UserContextMenuSetup()) {
+    FormCreate(commandLineFolder);
+}
+
+TForm1::TForm1(MessageBoxes& messages, ContextMenuSetup contextMenu, std::string commandLineFolder)
+    : QMainWindow(nullptr), messages_(messages), contextMenu_(std::move(contextMenu)) {
     FormCreate(commandLineFolder);
 }
 
@@ -94,13 +100,16 @@ TForm1::~TForm1() { StopSearchesAndWait(); }
 void TForm1::FormCreate(const std::string& commandLineFolder) {
     BuildLayout();
     BuildMenu();
+    setWindowIcon(QIcon(QStringLiteral(":/pathquill.svg")));
     sortState_ = ColumnSortState{};
     HelpFile = HelpFilePath();
     SaveFolder.clear();
     btnCancel->setEnabled(false);
     InitializeForm();
     glyphs_ = std::make_unique<HeaderGlyphs>();
-    RadioGroup2Items[ContextMenuEntryExists() ? 0 : 1]->setChecked(true);
+    new KeyPreview(this, [this](int key) { FormKeyDown(key); });
+    const bool entryPresent = ContextMenuEntry(contextMenu_.places).Exists();
+    RadioGroup2Items[entryPresent ? 0 : 1]->setChecked(true);
     ListView1ColumnClick(0);
     ReadSettings();
     PageControl1->setCurrentWidget(tsLookIn);
@@ -450,11 +459,6 @@ void TForm1::stLookInChange() {
         }, StatusPanel0->width() - 60);
     }
     StatusPanel0->setText(QText(107) + QStringLiteral(" ") + QString::fromStdString(p));
-}
-
-void TForm1::keyPressEvent(QKeyEvent* event) {
-    FormKeyDown(event->key());
-    QMainWindow::keyPressEvent(event);
 }
 
 void TForm1::FormKeyDown(int key) {

@@ -10,6 +10,7 @@
 #include "system/tray.h"
 #include "results/row_builder.h"
 #include "search/search_request.h"
+#include "system/context_menu_entry.h"
 
 class QAction;
 class QButtonGroup;
@@ -31,6 +32,7 @@ class SaveInTree;
 class MessageBoxes;
 class ResultModel;
 class HeaderGlyphs;
+class HelpWindow;
 class SearchRunner;
 struct HandOver;
 
@@ -40,6 +42,8 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     TForm1(MessageBoxes& messages, std::string commandLineFolder = {}, QWidget* parent = nullptr);
+    // With the folder context-menu entry in the given places.
+    TForm1(MessageBoxes& messages, ContextMenuSetup contextMenu, std::string commandLineFolder = {});
     ~TForm1() override;
 
     // Search control
@@ -63,6 +67,8 @@ public:
     void CloseHelp();
     void mnHelpTopicsClick();
     void mnInfoClick();
+    // The help viewer, made on its first use; null before.
+    HelpWindow* HelpViewer() const { return helpWindow_; }
     // Result file: writes the list as displayed; true when the file was saved.
     bool WriteFile(const std::string& fileName);
     // CD-ROM/DVD tray
@@ -120,7 +126,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -134,6 +139,7 @@ private:
     void BuildSettingsPage();
     void RunCommandLine(std::string folder);
     void FormKeyDown(int key);
+    HelpWindow& Help();
 
     // Search control
     SearchOptions CurrentOptions() const;
@@ -174,4 +180,6 @@ private:
     std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
     std::vector<ColumnSpec> runningColumns_;
+    ContextMenuSetup contextMenu_;
+    HelpWindow* helpWindow_ = nullptr; // child window, made on the first help request
 };

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr std::size_t kBufferSize = 32 * 1024;
-constexpr int kDirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+constexpr int kRootFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK;
+constexpr int kDirFlags = kRootFlags | O_NOFOLLOW;
 
 struct LinuxDirent64 {
     ino64_t d_ino;
@@ -23,28 +24,41 @@ struct LinuxDirent64 {
 
 EntryKind KindOfDType(unsigned char t) {
     switch (t) {
-    case DT_REG: return EntryKind::File;
-    case DT_DIR: return EntryKind::Directory;
-    case DT_LNK: return EntryKind::Symlink;
-    case DT_UNKNOWN: return EntryKind::Unknown;
-    default: return EntryKind::Special;
+    case DT_REG:
+        return EntryKind::File;
+    case DT_DIR:
+        return EntryKind::Directory;
+    case DT_LNK:
+        return EntryKind::Symlink;
+    case DT_UNKNOWN:
+        return EntryKind::Unknown;
+    default:
+        return EntryKind::Special;
     }
 }
 
 EntryKind KindOfMode(unsigned mode) {
-    if (S_ISREG(mode)) return EntryKind::File;
-    if (S_ISDIR(mode)) return EntryKind::Directory;
-    if (S_ISLNK(mode)) return EntryKind::Symlink;
+    if (S_ISREG(mode))
+        return EntryKind::File;
+    if (S_ISDIR(mode))
+        return EntryKind::Directory;
+    if (S_ISLNK(mode))
+        return EntryKind::Symlink;
     return EntryKind::Special;
 }
 
 unsigned StatxMask(unsigned fields, bool needType) {
     unsigned mask = needType ? STATX_TYPE : 0;
-    if (fields & Field::Size) mask |= STATX_SIZE;
-    if (fields & Field::Modified) mask |= STATX_MTIME;
-    if (fields & Field::Accessed) mask |= STATX_ATIME;
-    if (fields & Field::Created) mask |= STATX_BTIME;
-    if (fields & Field::Attributes) mask |= STATX_MODE | STATX_TYPE;
+    if (fields & Field::Size)
+        mask |= STATX_SIZE;
+    if (fields & Field::Modified)
+        mask |= STATX_MTIME;
+    if (fields & Field::Accessed)
+        mask |= STATX_ATIME;
+    if (fields & Field::Created)
+        mask |= STATX_BTIME;
+    if (fields & Field::Attributes)
+        mask |= STATX_MODE | STATX_TYPE;
     return mask;
 }
 
@@ -54,7 +68,8 @@ void FillDetails(const struct statx& sx, unsigned fields, EntryDetails& out) {
     out.accessed = sx.stx_atime.tv_sec;
     out.hasCreated = (sx.stx_mask & STATX_BTIME) != 0;
     out.created = out.hasCreated ? sx.stx_btime.tv_sec : 0;
-    if ((fields & Field::Attributes) && !(sx.stx_mode & S_IWUSR)) out.attributes |= Attr::ReadOnly;
+    if ((fields & Field::Attributes) && !(sx.stx_mode & S_IWUSR))
+        out.attributes |= Attr::ReadOnly;
     if ((fields & Field::Attributes) && (sx.stx_attributes_mask & STATX_ATTR_COMPRESSED) &&
         (sx.stx_attributes & STATX_ATTR_COMPRESSED))
         out.attributes |= Attr::Compressed;
@@ -67,9 +82,10 @@ bool StatAt(int dirfd, const char* name, int flags, unsigned fields, EntryKind& 
     out = EntryDetails{};
     if (mask != 0) {
         struct statx sx {};
-        if (statx(dirfd, name, flags | AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &sx) != 0)
+        if (statx(dirfd, name, flags | AT_STATX_DONT_SYNC, mask, &sx) != 0)
             return false;
-        if (needType) kind = KindOfMode(sx.stx_mode);
+        if (needType)
+            kind = KindOfMode(sx.stx_mode);
         FillDetails(sx, fields, out);
     }
     return true;
@@ -79,44 +95,65 @@ bool StatAt(int dirfd, const char* name, int flags, unsigned fields, EntryKind& 
 
 unsigned BasicAttributes(std::string_view name, EntryKind kind) {
     unsigned a = 0;
-    if (!name.empty() && name[0] == '.') a |= Attr::Hidden;
-    if (kind == EntryKind::Directory) a |= Attr::Directory;
-    if (kind == EntryKind::Special) a |= Attr::System;
+    if (!name.empty() && name[0] == '.')
+        a |= Attr::Hidden;
+    if (kind == EntryKind::Directory)
+        a |= Attr::Directory;
+    if (kind == EntryKind::Special)
+        a |= Attr::System;
     return a;
 }
 
-Directory::Directory(int fd) : fd_(fd) {}
+Directory::Directory(int fd) : fd_(fd), error_(fd < 0 ? errno : 0) {}
 
-Directory Directory::Open(const std::string& path) {
-    return Directory(::open(path.c_str(), kDirFlags));
+Directory Directory::OpenRoot(const std::string& path) {
+    return Directory(::open(path.c_str(), kRootFlags));
 }
 
 Directory Directory::OpenChild(const char* name) const {
-    if (fd_ < 0) return Directory();
+    if (fd_ < 0)
+        return Directory();
     return Directory(::openat(fd_, name, kDirFlags));
 }
 
-Directory Directory::Reopen() const { return OpenChild("."); }
+Directory Directory::OpenParent() const {
+    return OpenChild("..");
+}
+
+Directory Directory::Reopen() const {
+    return OpenChild(".");
+}
 
 std::uint64_t Directory::Device() const {
     struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+        return 0;
     return static_cast<std::uint64_t>(st.st_dev);
 }
 
+FolderIdentity Directory::Identity() const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 Directory::Directory(Directory&& other) noexcept
-    : fd_(other.fd_), buffer_(std::move(other.buffer_)), pos_(other.pos_), end_(other.end_),
-      exhausted_(other.exhausted_) {
+    : fd_(other.fd_), error_(other.error_), buffer_(std::move(other.buffer_)), pos_(other.pos_),
+      end_(other.end_), started_(other.started_), exhausted_(other.exhausted_) {
     other.fd_ = -1;
 }
 
 Directory& Directory::operator=(Directory&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = other.fd_;
+        error_ = other.error_;
         buffer_ = std::move(other.buffer_);
         pos_ = other.pos_;
         end_ = other.end_;
+        started_ = other.started_;
         exhausted_ = other.exhausted_;
         other.fd_ = -1;
     }
@@ -124,17 +161,23 @@ Directory& Directory::operator=(Directory&& other) noexcept {
 }
 
 Directory::~Directory() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 bool Directory::Next(DirEntry& entry) {
-    if (fd_ < 0) return false;
+    if (fd_ < 0)
+        return false;
     while (pos_ >= end_) {
-        if (exhausted_) return false;
-        if (buffer_.empty()) buffer_.resize(kBufferSize);
+        if (exhausted_)
+            return false;
+        if (buffer_.empty())
+            buffer_.resize(kBufferSize);
+        started_ = true;
         const long n = ::syscall(SYS_getdents64, fd_, buffer_.data(), buffer_.size());
         if (n <= 0) {
             exhausted_ = true;
+            std::vector<char>().swap(buffer_); // a walk holds many read folders open
             return false;
         }
         pos_ = 0;
@@ -148,8 +191,16 @@ bool Directory::Next(DirEntry& entry) {
     return true;
 }
 
+void Directory::Rewind() {
+    if (fd_ < 0 || !started_)
+        return;
+    ::lseek(fd_, 0, SEEK_SET);
+    pos_ = end_ = 0;
+    started_ = exhausted_ = false;
+}
+
 bool Directory::Stat(DirEntry& entry, unsigned fields, EntryDetails& out) const {
-    const bool ok = StatAt(fd_, entry.name, 0, fields, entry.kind, out);
+    const bool ok = StatAt(fd_, entry.name, AT_SYMLINK_NOFOLLOW, fields, entry.kind, out);
     out.attributes |= BasicAttributes(entry.Name(), entry.kind);
     return ok;
 }
@@ -161,12 +212,16 @@ bool Directory::StatSelf(unsigned fields, EntryDetails& out) const {
     return ok;
 }
 
-bool StatPath(const std::string& path, unsigned fields, EntryKind& kind, EntryDetails& out) {
+bool StatPath(const std::string& path, unsigned fields, EntryKind& kind, EntryDetails& out,
+              bool followLink) {
     kind = EntryKind::Unknown;
-    const bool ok = StatAt(AT_FDCWD, path.c_str(), 0, fields, kind, out);
+    const int flags = followLink ? 0 : AT_SYMLINK_NOFOLLOW;
+    const bool ok = StatAt(AT_FDCWD, path.c_str(), flags, fields, kind, out);
     const auto slash = path.find_last_of('/');
-    const std::string_view name =
-        slash == std::string::npos ? std::string_view(path) : std::string_view(path).substr(slash + 1);
-    if (ok) out.attributes |= BasicAttributes(name, kind);
+    const std::string_view name = slash == std::string::npos
+                                      ? std::string_view(path)
+                                      : std::string_view(path).substr(slash + 1);
+    if (ok)
+        out.attributes |= BasicAttributes(name, kind);
     return ok;
 }

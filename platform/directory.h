@@ -43,15 +43,26 @@ struct DirEntry {
     }
 };
 
-// An open directory read with getdents64. Never follows symbolic links, never opens
-// anything but directories; path length is not limited because children open relative.
+// Which folder a handle is on, to tell whether a re-opened path still leads to it.
+struct FolderIdentity {
+    std::uint64_t device = 0, inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
+};
+
+// An open directory read with getdents64. Never follows symbolic links below the folder it
+// was opened on, never opens anything but directories; path length is not limited because
+// children open relative to their parent.
 class Directory {
-public:
+  public:
     Directory() = default;
-    static Directory Open(const std::string& path);
+    // The folder the user chose: a symbolic link to a folder is followed, once.
+    static Directory OpenRoot(const std::string& path);
     Directory OpenChild(const char* name) const;
-    Directory Reopen() const; // a second, independent handle on the same directory
+    Directory OpenParent() const;
+    Directory Reopen() const;     // a second, independent handle on the same directory
     std::uint64_t Device() const; // the file system's device number, 0 when unknown
+    FolderIdentity Identity() const;
+    int OpenError() const { return error_; } // errno of a failed open, 0 otherwise
     Directory(Directory&& other) noexcept;
     Directory& operator=(Directory&& other) noexcept;
     Directory(const Directory&) = delete;
@@ -60,22 +71,26 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
     bool Next(DirEntry& entry);
+    // Starts the enumeration again from the first entry.
+    void Rewind();
 
     // Fills the kind (when unknown) and the attribute bits; fetches only the asked fields.
     bool Stat(DirEntry& entry, unsigned fields, EntryDetails& out) const;
     // The directory's own details (for a folder's row).
     bool StatSelf(unsigned fields, EntryDetails& out) const;
 
-private:
+  private:
     explicit Directory(int fd);
     int fd_ = -1;
-    std::vector<char> buffer_;
+    int error_ = 0;
+    std::vector<char> buffer_; // held only while entries are read
     std::size_t pos_ = 0, end_ = 0;
-    bool exhausted_ = false;
+    bool started_ = false, exhausted_ = false;
 };
 
 // Attribute bits that follow from name and kind alone (hidden, system, directory).
 unsigned BasicAttributes(std::string_view name, EntryKind kind);
 
-// Details of a path without following a final symbolic link.
-bool StatPath(const std::string& path, unsigned fields, EntryKind& kind, EntryDetails& out);
+// Details of a path; a final symbolic link is followed only when asked.
+bool StatPath(const std::string& path, unsigned fields, EntryKind& kind, EntryDetails& out,
+              bool followLink = false);

@@ -147,6 +147,14 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {209, "Die Sortierspalte wird nicht angezeigt:"},
     {210, "\u201Epathquill-list --help\u201C zeigt die Aufrufmöglichkeiten."},
     {211, "Einträge"},
+    // Texts of the folder entry, the info dialog and the help window.
+    {250, "Erzeugung von Schlüssel %s misslungen"},
+    {251, "Konnte Daten für '%s' nicht setzen"},
+    {252, "Pathquill \u2013 Hilfe"},
+    {253, "Die Hilfedatei %s wurde nicht gefunden."},
+    {254, "Ordner mit Pathquill auflisten"},
+    {255, "OK"},
+    {256, "Inhalt"},
 };
 
 } // namespace

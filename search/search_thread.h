@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/directory.h"
+#include "platform/folder_stack.h"
 #include "platform/mask_matcher.h"
 #include "platform/type_names.h"
 #include "search/item_record.h"
@@ -24,15 +25,15 @@ struct HandOver {
 
 // The window side of a search: runs on the window thread, blocking the walker meanwhile.
 class SearchSink {
-public:
+  public:
     virtual ~SearchSink() = default;
-    virtual void Synchronize(HandOver& handOver) = 0;   // UpdateStatus and AddRow
-    virtual void ShowNoDrivesMessage() = 0;              // all drives, but none known
+    virtual void Synchronize(HandOver& handOver) = 0; // UpdateStatus and AddRow
+    virtual void ShowNoDrivesMessage() = 0;           // all drives, but none known
 };
 
 // One search, walked on whatever thread calls Execute.
 class TSearchThread {
-public:
+  public:
     TSearchThread(SearchRequest request, SearchSink& sink);
     virtual ~TSearchThread() = default;
 
@@ -41,22 +42,38 @@ public:
     bool Terminated() const { return terminated_.load(std::memory_order_relaxed); }
     const SearchRequest& Request() const { return request_; }
 
-protected:
-    // Plain listing of one folder and, with subfolders, of its subtree.
-    void ListFolder(const std::string& path, Directory& dir);
+  protected:
+    // Plain listing of the folder on top of the stack and, with subfolders, of its subtree.
+    void ListFolder(FolderStack& stack);
+    // File pass of one folder: its rows, and its subfolders for the pass after it.
+    void ListFiles(FolderStack& stack, std::vector<std::string>& subfolders);
+    void ListSubfolder(FolderStack& stack, const std::string& name);
     void FillItem(const std::string& path, DirEntry& entry, const Directory& dir);
-    // Total size of all files below a folder; partial after a cancel.
-    std::int64_t FolderSize(const std::string& path);
-    std::int64_t FolderSizeOf(Directory dir, const std::string& path, bool& complete);
+    // Total size of all files below the folder on top of the stack; partial after a cancel.
+    // A folder the walk may not enter (a pseudo file system, another volume) totals 0.
+    std::int64_t FolderSize(FolderStack& stack);
+    // Sums one folder's files and collects its subfolders.
+    std::int64_t DirectSize(Directory& dir, std::vector<std::string>& subfolders);
 
     void UpdateStatus();
     void AddRow();
     void Flush();
+    // Called for every entry read: hands over what is pending at least every 50 ms.
+    void Tick() {
+        if (Now() - lastFlush_ >= kHandOverInterval)
+            Flush();
+    }
+    // The clock that decides when to hand over; a test may drive its own.
+    virtual std::chrono::steady_clock::time_point Now() const {
+        return std::chrono::steady_clock::now();
+    }
+    static constexpr std::chrono::milliseconds kHandOverInterval{50};
 
     // The two structure listings, for one start folder.
-    void RunStructureSearch(const std::string& root);
+    void RunStructureSearch(FolderStack& stack);
 
-    bool MayEnter(const std::string& path, const Directory& dir) const;
+    // Whether the walk goes into the folder on top of the stack; the root always.
+    bool MayEnter(FolderStack& stack) const;
 
     // --- Structure listings (structure_search.cpp) -------------------------------------
     struct FolderTotals {
@@ -68,14 +85,14 @@ protected:
         FolderTotals totals;
         std::vector<StructureNode> children;
     };
-    void StructureRoot(const std::string& path);
-    void StructureWalk(const std::string& path, const Directory& dir, StructureNode& node);
+    void StructureRoot(FolderStack& stack);
+    void StructureWalk(FolderStack& stack, StructureNode& root);
     // One enumeration: the folder's own files (number, size) and its direct subfolders.
     void DirectFilesSize(Directory& dir, StructureNode& node);
     // Totals over the whole subtree, every folder enumerated once; partial after a cancel.
-    void SubtreeTotals(Directory& dir, std::string& path, StructureNode& node);
-    void CountFolder(Directory& dir, std::string& path, StructureNode& node);
-    void FolderEntryInfo(const std::string& path);
+    void SubtreeTotals(FolderStack& stack, StructureNode& root);
+    void CountFolder(FolderStack& stack, StructureNode& node);
+    void FolderEntryInfo(FolderStack& stack);
     static std::string ShortPath(const std::string& path);
     void FillStructureRow(const std::string& folderPath, const FolderTotals& totals);
     // Runs as the counting enters a folder; a subclass may follow or cancel the count there.
@@ -92,7 +109,7 @@ protected:
     std::string statusPath_;
     bool SingleFolderMode = false;
 
-    unsigned fileFields_ = 0;   // details a shown column needs
+    unsigned fileFields_ = 0; // details a shown column needs
     bool needType_ = false;
     bool needSize_ = false;
     MaskMatcher mask_;
@@ -101,7 +118,7 @@ protected:
     std::unordered_map<std::string, std::int64_t> folderTotals_; // subtree totals of this search
     std::unordered_set<std::string> listedFolders_;              // only-folders rows made
     std::unordered_set<std::string> mountsNotToEnter_;
-    std::uint64_t volumeDevice_ = 0;
+    std::uint64_t volumeDevice_ = 0; // of the drive an all-drives walk is on
     bool stayOnVolume_ = false;
 
     HandOver pending_;

@@ -8,7 +8,7 @@
 // then hands the rows over from that count, start folder first, each folder before the
 // folders below it. Mode 2 reads each folder once, just before its row.
 
-void TSearchThread::RunStructureSearch(const std::string& root) {
+void TSearchThread::RunStructureSearch(FolderStack& stack) {
     entryFields_ = 0;
     needShortPath_ = false;
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
@@ -20,67 +20,74 @@ void TSearchThread::RunStructureSearch(const std::string& root) {
             needShortPath_ = true;
     }
     SingleFolderMode = request_.options.structureMode == ModeSingleFolders;
-    StructureRoot(root);
+    StructureRoot(stack);
     SingleFolderMode = false;
 }
 
-void TSearchThread::StructureRoot(const std::string& path) {
+void TSearchThread::StructureRoot(FolderStack& stack) {
     item_.Created.clear();
     item_.ShortName.clear();
     item_.Attributes.clear();
-    if (path.empty())
+    if (stack.Path().empty())
         return;
 
-    const std::string q = paths::WithoutTrailingSeparator(path);
-    Directory dir = Directory::Open(q);
     StructureNode root;
-    std::string counted = q;
-    CountFolder(dir, counted, root);
-
-    FolderEntryInfo(q);
-    FillStructureRow(q, root.totals);
+    if (MayEnter(stack))
+        CountFolder(stack, root);
+    FolderEntryInfo(stack);
+    FillStructureRow(stack.Path(), root.totals);
     UpdateStatus();
     AddRow();
-    StructureWalk(q, dir, root);
+    StructureWalk(stack, root);
 }
 
-void TSearchThread::StructureWalk(const std::string& path, const Directory& dir,
-                                  StructureNode& node) {
-    for (StructureNode& child : node.children) {
+// Pre-order without recursion: a row for each folder before the folders below it.
+void TSearchThread::StructureWalk(FolderStack& stack, StructureNode& root) {
+    struct Frame {
+        StructureNode* node;
+        std::size_t next = 0;
+    };
+    std::vector<Frame> frames{{&root}};
+    while (!frames.empty()) {
         if (Terminated())
             return;
-        const std::string s = paths::Join(path, child.name);
-        statusPath_ = s;
-        UpdateStatus();
-        Directory sub;
-        if (SingleFolderMode) { // mode 1 has counted this folder already
-            std::string counted = s;
-            sub = dir.OpenChild(child.name.c_str());
-            if (MayEnter(s, sub))
-                CountFolder(sub, counted, child);
+        Frame& frame = frames.back();
+        if (frame.next == frame.node->children.size()) {
+            std::vector<StructureNode>().swap(frame.node->children); // listed; free it
+            frames.pop_back();
+            if (!frames.empty())
+                stack.Pop();
+            continue;
         }
-        FolderEntryInfo(s);
-        FillStructureRow(s, child.totals);
+        StructureNode& child = frame.node->children[frame.next++];
+        stack.Push(child.name); // mode 1 has counted this folder already: opens it only if asked
+        statusPath_ = stack.Path();
+        UpdateStatus();
+        if (SingleFolderMode && MayEnter(stack))
+            CountFolder(stack, child);
+        FolderEntryInfo(stack);
+        FillStructureRow(stack.Path(), child.totals);
         AddRow();
-        StructureWalk(s, sub, child);
-        std::vector<StructureNode>().swap(child.children); // listed; free it
+        frames.push_back({&child});
     }
 }
 
 // Reads a folder for its row: its own content in mode 2, its whole subtree in mode 1.
-void TSearchThread::CountFolder(Directory& dir, std::string& path, StructureNode& node) {
+void TSearchThread::CountFolder(FolderStack& stack, StructureNode& node) {
     if (SingleFolderMode) {
-        CountingFolder(path);
-        DirectFilesSize(dir, node);
+        CountingFolder(stack.Path());
+        DirectFilesSize(stack.Top(), node);
     } else {
-        SubtreeTotals(dir, path, node);
+        SubtreeTotals(stack, node);
     }
 }
 
 void TSearchThread::DirectFilesSize(Directory& dir, StructureNode& node) {
+    dir.Rewind();
     DirEntry e;
     EntryDetails d;
     for (;;) {
+        Tick(); // a hand-over may bring a cancel: test after it
         if (Terminated())
             break;
         if (!dir.Next(e))
@@ -100,29 +107,46 @@ void TSearchThread::DirectFilesSize(Directory& dir, StructureNode& node) {
     node.totals.subfolders = static_cast<std::int64_t>(node.children.size());
 }
 
-void TSearchThread::SubtreeTotals(Directory& dir, std::string& path, StructureNode& node) {
-    CountingFolder(path);
-    DirectFilesSize(dir, node);
-    const std::size_t length = path.size();
-    for (StructureNode& child : node.children) {
-        if (Terminated())
+// Depth-first without recursion; the status shows each folder while it is counted.
+void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
+    struct Frame {
+        StructureNode* node;
+        std::size_t next = 0;
+    };
+    const std::string shown = statusPath_;
+    CountingFolder(stack.Path());
+    DirectFilesSize(stack.Top(), root);
+    std::vector<Frame> frames{{&root}};
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (!Terminated() && frame.next < frame.node->children.size()) {
+            StructureNode& child = frame.node->children[frame.next++];
+            stack.Push(child.name);
+            if (!MayEnter(stack)) {
+                stack.Pop(); // counted as a subfolder, contributes nothing
+                continue;
+            }
+            statusPath_ = stack.Path();
+            UpdateStatus();
+            CountingFolder(stack.Path());
+            DirectFilesSize(stack.Top(), child);
+            frames.push_back({&child});
+            continue;
+        }
+        const FolderTotals done = frame.node->totals;
+        frames.pop_back();
+        if (frames.empty())
             break;
-        path.resize(length);
-        if (!paths::EndsWithSeparator(path))
-            path.push_back(paths::kSeparator);
-        path.append(child.name);
-        Directory sub = dir.OpenChild(child.name.c_str());
-        if (!MayEnter(path, sub))
-            continue; // counted as a subfolder, contributes nothing
-        SubtreeTotals(sub, path, child);
-        node.totals.size += child.totals.size;
-        node.totals.files += child.totals.files;
-        node.totals.subfolders += child.totals.subfolders;
+        stack.Pop();
+        FolderTotals& parent = frames.back().node->totals;
+        parent.size += done.size;
+        parent.files += done.files;
+        parent.subfolders += done.subfolders;
     }
-    path.resize(length);
+    statusPath_ = shown;
 }
 
-void TSearchThread::FolderEntryInfo(const std::string& path) {
+void TSearchThread::FolderEntryInfo(FolderStack& stack) {
     item_.Created.clear();
     item_.Attributes.clear();
     item_.ShortName.clear();
@@ -130,10 +154,11 @@ void TSearchThread::FolderEntryInfo(const std::string& path) {
         return;
     EntryKind kind;
     EntryDetails d;
-    if (!StatPath(path, entryFields_, kind, d))
+    if (!stack.StatTop(entryFields_, kind, d))
         return;
     if (!PassesFilter(d.attributes, Attr::FolderEntryFilter))
         return;
+    const std::string& path = stack.Path();
     // The root's own entry gives no attributes, as a drive root's does not.
     if ((entryFields_ & Field::Attributes) && !paths::IsRoot(path))
         item_.Attributes = AttributeText(d.attributes, false);

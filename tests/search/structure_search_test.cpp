@@ -301,3 +301,32 @@ TEST(StructureSearch, EveryDriveInOrderAndCancelEndsTheDriveLoop) {
     ASSERT_EQ(sink.items.size(), 1u);
     EXPECT_EQ(sink.items[0].FolderPath, one.Root());
 }
+
+// The root row of a symbolic link to a folder shows that folder: its totals, D, its times.
+TEST(StructureSearch, SymbolicLinkRootShowsTheFolderItLeadsTo) {
+    TempTree t;
+    t.File("real/f", 10);
+    t.File("real/sub/g", 20);
+    fs::create_directory_symlink("real", t.Path("link"));
+    fs::create_directory_symlink("..", t.Path("real/up")); // a file here, never followed
+    const std::string link = t.Path("link");
+    EntryKind kind;
+    EntryDetails target;
+    ASSERT_TRUE(StatPath(t.Path("real"), Field::Created, kind, target));
+    const std::string created = target.hasCreated ? DateText(target.created, true) : "";
+    const struct {
+        int mode;
+        std::vector<Row> rows;
+    } cases[] = {
+        {ModeExplorer, {{link, "32", "3", "1"}, {link + "/sub", "20", "1", "0"}}},
+        {ModeSingleFolders, {{link, "12", "2", "1"}, {link + "/sub", "20", "1", "0"}}},
+    };
+    for (const auto& c : cases) {
+        const auto items = Walk(Request(link, StructureOptions(c.mode)));
+        EXPECT_EQ(Rows(items), c.rows) << "mode " << c.mode;
+        ASSERT_FALSE(items.empty());
+        EXPECT_EQ(items[0].Attributes, "D");
+        EXPECT_EQ(items[0].Created, created);
+        EXPECT_EQ(items[0].ShortName, link);
+    }
+}

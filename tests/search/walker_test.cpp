@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <sys/stat.h>
 #include <thread>
@@ -9,6 +10,7 @@
 
 #include "search/search_thread.h"
 #include "support/recording_sink.h"
+#include "support/stepping_clock_thread.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -151,20 +153,64 @@ TEST(Walker, SizesAreSixtyFourBit) {
     EXPECT_EQ(items[0].SizeText, GroupThousands("5368709120"));
 }
 
+// Many empty files, made quickly.
+static void ManyFiles(const std::string& folder, int count) {
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(::mknod((folder + "/n" + std::to_string(i)).c_str(), S_IFREG | 0644, 0), 0);
+}
+
 TEST(Walker, CancelStopsAtTheNextEntryAndKeepsWhatWasFound) {
     TempTree t;
-    for (int i = 0; i < 3000; ++i) t.File("f" + std::to_string(i), 1);
+    ManyFiles(t.Root(), 300);
     RecordingSink sink;
-    TSearchThread thread(Request(t, "*"), sink);
-    sink.onHandOver = [&] { thread.Terminate(); };
-    // The first hand-over comes after 50 ms; make sure one happens mid-walk.
-    std::thread canceller([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SteppingClockThread thread(Request(t, "*"), sink, std::chrono::milliseconds(1));
+    std::size_t atCancel = 0;
+    sink.onHandOver = [&] {
+        if (atCancel == 0)
+            atCancel = sink.items.size();
         thread.Terminate();
-    });
+    };
     thread.Execute();
-    canceller.join();
-    EXPECT_LT(sink.items.size(), 3000u);
+    EXPECT_GT(atCancel, 0u);
+    EXPECT_LT(atCancel, 300u);
+    // The item being filled when the cancel came is still handed over; nothing after it.
+    EXPECT_LE(sink.items.size(), atCancel + 1);
+}
+
+// A match followed by a long read without matches reaches the window within 50 ms of the
+// walk's clock, with the path being read, not only at the end.
+TEST(Walker, WhatIsPendingIsHandedOverWhileEntriesAreRead) {
+    TempTree t;
+    t.File("hit.txt", 1);
+    ManyFiles(t.Path("big"), 500);
+    ManyFiles(t.Path("big/deeper"), 1);
+    struct Case {
+        SearchOptions options;
+        bool rowExpected;
+    };
+    SearchOptions plain, structure;
+    plain.includeSubfolders = true;
+    structure.structureMode = ModeExplorer;
+    for (const Case& c : {Case{plain, true}, Case{structure, false}}) {
+        RecordingSink sink;
+        SteppingClockThread thread(Request(t, "hit*", c.options), sink,
+                                   std::chrono::milliseconds(1));
+        std::chrono::milliseconds firstHandOver{-1};
+        sink.onHandOver = [&] {
+            if (firstHandOver.count() < 0)
+                firstHandOver = thread.Elapsed();
+        };
+        thread.Execute();
+        ASSERT_FALSE(sink.statusPaths.empty());
+        EXPECT_EQ(sink.statusPaths.front(), t.Path("big"));
+        EXPECT_LT(firstHandOver.count(), 100);
+        EXPECT_GT((thread.Elapsed() - firstHandOver).count(), 400); // the big folder was still read
+        if (c.rowExpected) {
+            ASSERT_FALSE(sink.items.empty());
+            EXPECT_EQ(sink.items[0].ItemPath, t.Path("hit.txt"));
+        }
+    }
 }
 
 TEST(Walker, EmptyDriveListShowsTheMessageAndWalksNothing) {
@@ -185,4 +231,61 @@ TEST(Walker, NameThatIsNotUtf8KeepsItsBytes) {
     const auto items = Walk(Request(t, "*.txt"));
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].ItemPath, t.Path(odd));
+}
+
+TEST(Walker, SymbolicLinkToAFolderAsRootIsFollowedOnce) {
+    TempTree t;
+    t.File("real/a.txt", 5);
+    t.File("real/sub/b.txt", 7);
+    std::filesystem::create_directory_symlink(t.Path("real"), t.Path("link"));
+    std::filesystem::create_directory_symlink("..", t.Path("real/loop"));
+    std::filesystem::create_directory_symlink("sub", t.Path("real/toSub"));
+    const std::string link = t.Path("link");
+    SearchRequest r = Request(t, "*.txt");
+    r.target = link;
+    r.root = link + "/";
+    const auto rows = [&](std::string mask, bool onlyFolders) {
+        r.mask = std::move(mask);
+        r.options.includeSubfolders = true;
+        r.options.onlyFolders = onlyFolders;
+        std::vector<std::string> out;
+        for (const auto& i : Walk(r))
+            out.push_back(onlyFolders ? i.FolderPath + "|" + i.SizeText : i.ItemPath);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    EXPECT_EQ(rows("*.txt", false),
+              (std::vector<std::string>{link + "/a.txt", link + "/sub/b.txt"}));
+    // Links below the root are listed as they are, once, and never followed.
+    EXPECT_EQ(rows("*", false), (std::vector<std::string>{link + "/a.txt", link + "/loop",
+                                                          link + "/sub/b.txt", link + "/toSub"}));
+    // The root's total counts the links' own sizes ("..", "sub"), not what they lead to.
+    EXPECT_EQ(rows("*.txt", true), (std::vector<std::string>{link + "/sub|7", link + "|17"}));
+}
+
+// Folders of pseudo file systems (here stand-ins named as such) give folder rows, but their
+// totals do not walk them.
+TEST(Walker, FolderRowsNeverEnterAFolderNotToEnter) {
+    TempTree t;
+    t.File("proc/proc", 5);
+    t.File("outer/x.txt", 1);
+    t.File("outer/proc/y.txt", 9);
+    SearchOptions o;
+    o.includeSubfolders = true;
+    o.showSize = true;
+    SearchRequest r = Request(t, "proc", o);
+    r.mountsNotToEnter = {t.Path("proc"), t.Path("outer/proc")};
+    const auto rows = [&](std::string mask, bool onlyFolders) {
+        r.mask = std::move(mask);
+        r.options.onlyFolders = onlyFolders;
+        std::vector<std::string> out;
+        for (const auto& i : Walk(r))
+            out.push_back((onlyFolders ? i.FolderPath : i.ItemPath) + "|" + i.SizeText);
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const std::vector<std::string> zeros{t.Path("outer/proc") + "|0", t.Path("proc") + "|0"};
+    EXPECT_EQ(rows("proc", false), zeros);
+    EXPECT_EQ(rows("proc", true), zeros);
+    EXPECT_EQ(rows("*.txt", true), (std::vector<std::string>{t.Path("outer") + "|1"}));
 }

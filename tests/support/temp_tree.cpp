@@ -9,8 +9,10 @@
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree() {
-    std::string tmpl = (fs::temp_directory_path() / "pq-test-XXXXXX").string();
+TempTree::TempTree() : TempTree(fs::temp_directory_path().string()) {}
+
+TempTree::TempTree(const std::string& base) {
+    std::string tmpl = (fs::path(base) / "pq-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
     root_ = tmpl;
 }

@@ -7,6 +7,7 @@
 class TempTree {
 public:
     TempTree();
+    explicit TempTree(const std::string& base); // inside base instead of the temp folder
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;

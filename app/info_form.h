@@ -1,0 +1,40 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+#include <cstdint>
+
+#include "app/hyper_link_label.h"
+#include "resources/version_block.h"
+
+class QLabel;
+class QPushButton;
+
+// The info dialog: product, version, legal notice, the maker's link and the machine's memory.
+class TInfoForm : public QDialog {
+    Q_OBJECT
+  public:
+    struct Sources {
+        const VersionBlock* block; // the program's own unless a test gives another
+        std::uint64_t physicalMemoryBytes;
+        THyperLinkLabel::Opener openLink;
+    };
+    static Sources ProgramSources();
+    explicit TInfoForm(QWidget* owner, Sources sources = ProgramSources());
+
+    // The version values found, in their fixed order; the list is emptied first.
+    void GetVersionInfo(QStringList& list) const;
+
+    QLabel *Image1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+           *Label5 = nullptr;
+    THyperLinkLabel* HyperLinkLabel1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+  public:
+    // Closing by the system counts as OK, like the button.
+    void reject() override { accept(); }
+
+  private:
+    void FormCreate();
+
+    Sources sources_;
+};

@@ -1,0 +1,10 @@
+#include "platform/memory.h"
+
+#include <sys/sysinfo.h>
+
+std::uint64_t TotalPhysicalMemory() {
+    struct sysinfo info {};
+    if (::sysinfo(&info) != 0)
+        return 0;
+    return static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
+}

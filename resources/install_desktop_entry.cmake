@@ -1,0 +1,17 @@
+# Writes pathquill.desktop with the installed program's path quoted for its Exec key.
+foreach(dir BINDIR DATADIR)
+  if(NOT IS_ABSOLUTE "${PATHQUILL_${dir}}")
+    set(PATHQUILL_${dir} "${CMAKE_INSTALL_PREFIX}/${PATHQUILL_${dir}}")
+  endif()
+endforeach()
+set(program "${PATHQUILL_BINDIR}/pathquill")
+# Inside the quotes \ " ` $ take a backslash and % doubles; then every \ of the value doubles.
+string(REPLACE "\\" "\\\\" program "${program}")
+string(REPLACE "\"" "\\\"" program "${program}")
+string(REPLACE "`" "\\`" program "${program}")
+string(REPLACE "$" "\\$" program "${program}")
+string(REPLACE "%" "%%" program "${program}")
+set(PATHQUILL_EXEC "\"${program}\"")
+string(REPLACE "\\" "\\\\" PATHQUILL_EXEC "${PATHQUILL_EXEC}")
+configure_file("${PATHQUILL_DESKTOP_TEMPLATE}" "${PATHQUILL_DESKTOP_STAGING}" @ONLY)
+file(INSTALL "${PATHQUILL_DESKTOP_STAGING}" DESTINATION "${PATHQUILL_DATADIR}/applications")
