@@ -20,7 +20,6 @@ case "${1:-}" in
   BUILD_DIR=build-asan BUILD_TYPE=RelWithDebInfo BUILD_TARGETS="core_tests widget_tests" \
     scripts/build.sh -DPATHQUILL_SANITIZE=address
   export ASAN_OPTIONS="detect_leaks=1:strict_init_order=1:check_initialization_order=1"
-  export LSAN_OPTIONS="suppressions=$supp/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   cd build-asan && ctest --output-on-failure -j"$(nproc)" -R "core_tests|widget_tests"
   ;;
@@ -51,7 +50,7 @@ case "${1:-}" in
       echo "$name found a fault; the input is in build-fuzz/$name-*" >&2
       exit 1
     fi
-    grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)' "build-fuzz/$name.log"
+    grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|Done)|DONE' "build-fuzz/$name.log"
   done
   ;;
 *)
