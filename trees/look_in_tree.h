@@ -1,25 +1,30 @@
 #pragma once
-#include <QTreeWidget>
+#include <memory>
 #include <string>
 
-// The Look In tree: the computer entry ("Arbeitsplatz", all drives) with the folders below it.
-// A small tree for now: the root folder, the home folder and folders selected by path.
-class LookInTree : public QTreeWidget {
+#include "trees/folder_tree.h"
+
+class QMenu;
+
+// The Look In tree: what to search. Its computer entry ("Arbeitsplatz") stands for all drives.
+class LookInTree : public FolderTree {
     Q_OBJECT
-public:
+  public:
     explicit LookInTree(QWidget* parent = nullptr);
 
     std::string SelectedPath() const; // empty for the computer entry or no selection
     std::string SelectedText() const;
-    // Selects the entry of an existing folder (adding it when needed); a path that does not
-    // resolve to a folder changes nothing.
+    // Selects the entry of a folder, opening the entries above it; a path that does not
+    // resolve to a folder changes nothing and shows nothing.
     bool SelectPath(const std::string& path);
     void SelectComputer();
+    // The menu a right click on the entry opens.
+    std::unique_ptr<QMenu> ContextMenuFor(QTreeWidgetItem* item);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void SelectionChanged();
 
-private:
-    QTreeWidgetItem* ItemOf(const std::string& path) const;
-    QTreeWidgetItem* computer_;
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 };

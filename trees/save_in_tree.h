@@ -1,12 +1,15 @@
 #pragma once
-#include <QTreeWidget>
+#include <memory>
 #include <string>
 
-class MessageBoxes;
+#include "trees/folder_tree.h"
 
-// The Save In tree: the folders result files can be saved in, the computer entry at the top.
-// Entries are named by their folder path; the computer entry's path is empty.
-class SaveInTree : public QTreeWidget {
+class MessageBoxes;
+class QMenu;
+
+// The Save In tree: the folder result files are saved in. The computer entry is selected at
+// first; folder labels can be edited, which renames the folder on disk.
+class SaveInTree : public FolderTree {
     Q_OBJECT
   public:
     explicit SaveInTree(MessageBoxes& messages, QWidget* parent = nullptr);
@@ -21,6 +24,13 @@ class SaveInTree : public QTreeWidget {
     // Creates parent/name with any missing folders above it (empty name: "Neuer Ordner"),
     // selects it and opens its label for editing; silent when it cannot be created.
     void CreateNewFolder(const std::string& parent, const std::string& name);
+    // The menu of the selected folder, "Neuer Ordner" its default entry.
+    std::unique_ptr<QMenu> ContextMenu();
+    // Ends a label edit with this text: LabelEdited first, then the rename on disk.
+    void FinishLabelEdit(QTreeWidgetItem* item, const std::string& newText);
+    bool EditingLabel() const { return state() == QAbstractItemView::EditingState; }
+    // Asks, then moves the selected folder to the trash and shows its parent.
+    void TrashSelectedFolder();
 
   Q_SIGNALS:
     // The selection moved to the entry of this path (empty: the computer entry).
@@ -30,9 +40,9 @@ class SaveInTree : public QTreeWidget {
     // The user asked for a new folder in the selected one (the context menu's default entry).
     void NewFolderRequested();
 
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
   private:
-    QTreeWidgetItem* ItemOf(const std::string& path) const;
-    QTreeWidgetItem* AddFolder(const std::string& path);
     MessageBoxes& messages_;
-    QTreeWidgetItem* computer_;
 };
