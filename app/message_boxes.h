@@ -13,4 +13,9 @@ public:
     virtual void Plain(const std::string& text) = 0;       // no icon, OK
     // Error box; false when it was closed other than with OK.
     virtual bool ErrorConfirmed(const std::string& text) { Error(text); return true; }
+    // Question box with its top-left corner at a screen position.
+    virtual bool QuestionAt(const std::string& text, int x, int y) {
+        (void)x, (void)y;
+        return Question(text);
+    }
 };

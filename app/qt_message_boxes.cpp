@@ -22,8 +22,16 @@ void QtMessageBoxes::Information(const std::string& text) {
     Show(parent_, QMessageBox::Information, MessageText(200), text);
 }
 
-bool QtMessageBoxes::Question(const std::string& text) {
+bool QtMessageBoxes::Question(const std::string& text) { return Ask(text, std::nullopt); }
+
+bool QtMessageBoxes::QuestionAt(const std::string& text, int x, int y) {
+    return Ask(text, QPoint(x, y));
+}
+
+bool QtMessageBoxes::Ask(const std::string& text, std::optional<QPoint> at) {
     QMessageBox box(QMessageBox::Question, QText(199), QText(text), QMessageBox::NoButton, parent_);
+    if (at)
+        box.move(*at); // a moved box is not centred over its parent when shown
     QPushButton* yes = box.addButton(QText(201), QMessageBox::YesRole);
     box.addButton(QText(202), QMessageBox::NoRole);
     box.exec();

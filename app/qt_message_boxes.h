@@ -1,4 +1,7 @@
 #pragma once
+#include <QPoint>
+#include <optional>
+
 #include "app/message_boxes.h"
 
 class QWidget;
@@ -12,9 +15,11 @@ public:
     bool ErrorConfirmed(const std::string& text) override;
     void Information(const std::string& text) override;
     bool Question(const std::string& text) override;
+    bool QuestionAt(const std::string& text, int x, int y) override;
     void Stop(const std::string& text) override;
     void Plain(const std::string& text) override;
 
 private:
+    bool Ask(const std::string& text, std::optional<QPoint> at);
     QWidget* parent_;
 };

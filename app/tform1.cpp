@@ -26,6 +26,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "app/command_line.h"
 #include "app/key_preview.h"
 #include "app/message_boxes.h"
 #include "platform/paths.h"
@@ -52,7 +53,8 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::red);
-        p.drawEllipse(rect().adjusted(1, 0, -1, -1));
+        const qreal d = std::min(width(), height()) - 1; // a circle, however wide the shape
+        p.drawEllipse(QRectF((width() - d) / 2, (height() - d) / 2, d, d));
     }
 };
 
@@ -100,6 +102,7 @@ TForm1::~TForm1() { StopSearchesAndWait(); }
 void TForm1::FormCreate(const std::string& commandLineFolder) {
     BuildLayout();
     BuildMenu();
+    ConnectSaveCommands();
     setWindowIcon(QIcon(QStringLiteral(":/pathquill.svg")));
     sortState_ = ColumnSortState{};
     HelpFile = HelpFilePath();
@@ -182,6 +185,9 @@ void TForm1::BuildLayout() {
     Splitter2->addWidget(PageControl1);
     Splitter2->addWidget(panel4);
     Splitter2->setSizes({286, 130});
+    // Panel3 keeps its height at the top; the command panel below takes what the window gains.
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
 
     auto* panel1 = new QFrame(Splitter1);
     panel1->setFrameShape(QFrame::Panel);
@@ -190,6 +196,7 @@ void TForm1::BuildLayout() {
     ListView1 = new QTreeView(panel1);
     Results = new ResultModel(ListView1);
     ListView1->setModel(Results);
+    Results->SetMeasureFont(ListView1->font());
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
@@ -316,7 +323,6 @@ QWidget* TForm1::BuildCommandPanel() {
     connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
     connect(sbEject, &QToolButton::clicked, this, &TForm1::sbEjectClick);
-    connect(btnSave, &QPushButton::clicked, this, &TForm1::btnSaveClick);
     return panel4;
 }
 
@@ -344,10 +350,8 @@ void TForm1::BuildMenu() {
     mnInfo = mnHelpSymbol->addAction(QString());
 
     connect(mnLookIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsLookIn); });
-    connect(mnSaveIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsSaveIn); });
     connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
     connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
-    connect(mnSave, &QAction::triggered, this, &TForm1::btnSaveClick);
     connect(mnExit, &QAction::triggered, this, &QWidget::close);
     connect(mnHelpTopics, &QAction::triggered, this, &TForm1::mnHelpTopicsClick);
     connect(mnInfo, &QAction::triggered, this, &TForm1::mnInfoClick);
@@ -355,7 +359,6 @@ void TForm1::BuildMenu() {
 
 void TForm1::InitializeForm() {
     Shape1->hide();
-    edSaveAs->setMaxLength(80);
     edSaveAs->clear();
 
     mnDatei->setTitle(QText(1));
@@ -429,11 +432,14 @@ void TForm1::InitializeForm() {
     if (RadioGroup1Buttons->checkedId() < 0) RadioGroup1Items[0]->setChecked(true);
 }
 
-void TForm1::RunCommandLine(std::string folder) {
-    // The folder context-menu entry passes the folder in double quotes.
-    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"') folder = folder.substr(1, folder.size() - 2);
+void TForm1::RunCommandLine(std::string argument) {
+    const std::string folder = CommandLineFolder(std::move(argument), paths::CurrentFolder());
     if (folder.empty()) return;
-    stLookIn->SelectPath(folder);
+    // Searching on would list the folder selected before, not the one asked for.
+    if (!stLookIn->SelectPath(folder) || !paths::SameFile(stLookIn->SelectedPath(), folder)) {
+        messages_.Error(Msg(119));
+        return;
+    }
     {
         const QSignalBlocker block(cbStructureSearch);
         cbStructureSearch->setCurrentIndex(ModeNone);

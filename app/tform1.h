@@ -56,7 +56,15 @@ public:
     void ListView1Resize();
     void FitColumnsToContents();
     void ListView1ColumnClick(int column);
+    // Save command and file naming (save/save_command.cpp)
     void btnSaveClick();
+    void mnSaveClick();
+    void mnSaveInClick();
+    void btnAutocreateFNameClick();
+    void CheckandReturnFileName(const std::string& name);
+    void sjtSaveInChange(const std::string& path);
+    void sjtSaveInEdited(const std::string& path, const std::string& newText);
+    void NewFolder1Click();
     // Settings, context-menu switch, help
     static std::string SettingsFilePath();
     void ReadSettings();
@@ -122,6 +130,8 @@ public:
     const std::string& CurrentUnitWord() const { return unitWord_; }
     // Whether the volume holding a path has a readable medium; tests replace it.
     std::function<bool(const std::string&)> HasReadableMedium;
+    // The drive type of a file about to be written ("RAM disk" is refused); tests replace it.
+    std::function<std::string(const std::string&)> DriveTypeOfSaveTarget;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,6 +174,12 @@ private:
     std::string LookForText() const;
     void SetLookForText(const std::string& text);
 
+    // Save command
+    void ConnectSaveCommands();
+    std::string SaveFolderText() const;
+    bool MayReplaceFileName(const std::string& name);
+    void CheckandReturnDriveRootFileName(const std::string& name);
+
     // Result list
     int FittedWidth(int column, bool headerOnly) const;
 
@@ -180,6 +196,7 @@ private:
     std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
     std::vector<ColumnSpec> runningColumns_;
+    std::string runningUnitWord_;
     ContextMenuSetup contextMenu_;
     HelpWindow* helpWindow_ = nullptr; // child window, made on the first help request
 };

@@ -83,12 +83,7 @@ class RowSink : public SearchSink {
 
 // A path as the folder tree would name it: absolute, without "." and ".." steps.
 std::string Absolute(const std::string& path, const std::string& workingDir) {
-    std::filesystem::path p(path);
-    if (p.is_relative())
-        p = (workingDir.empty() ? std::filesystem::current_path()
-                                : std::filesystem::path(workingDir)) /
-            p;
-    return p.lexically_normal().string();
+    return paths::Absolute(path, workingDir.empty() ? paths::CurrentFolder() : workingDir);
 }
 
 bool IsFolder(const std::string& path) {

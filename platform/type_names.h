@@ -3,18 +3,34 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 // The desktop's file type name ("PDF-Dokument", "Ordner") by file name, in the user's language.
-// One instance per thread; it remembers the names per suffix.
+// One instance per thread. A name's type is remembered by the text from its first dot, except
+// for names that a glob other than "*.suffix" may match (CMakeLists.txt, README*, core, *~):
+// those are looked up one by one.
 class TypeNameLookup {
-public:
+  public:
     TypeNameLookup();
     ~TypeNameLookup();
     std::string TypeName(std::string_view path, bool isFolder);
 
-private:
+    // Globs that look at more than a name's ending from a dot; each in lower case.
+    struct WholeNameGlobs {
+        std::unordered_set<std::string> literal;
+        std::vector<std::string> wildcard;
+        bool MayMatch(std::string_view name) const;
+    };
+    // From the lines of shared-mime-info's globs2 files ("weight:type:glob[:flags]").
+    static void AddGlobs2(std::string_view text, WholeNameGlobs& globs);
+
+  private:
+    std::string Lookup(std::string_view name) const;
+
     struct Database;
     std::unique_ptr<Database> db_;
+    WholeNameGlobs wholeName_;
     std::unordered_map<std::string, std::string> bySuffix_;
     std::string folderName_;
 };

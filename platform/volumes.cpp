@@ -12,17 +12,14 @@ constexpr std::string_view kPseudoTypes[] = {
     "proc",     "sysfs",     "devtmpfs",        "devpts",      "securityfs", "pstore",
     "bpf",      "debugfs",   "tracefs",         "configfs",    "fusectl",    "hugetlbfs",
     "mqueue",   "autofs",    "binfmt_misc",     "efivarfs",    "rpc_pipefs", "nsfs",
-    "squashfs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "fuse.snapfuse"};
+    "squashfs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "fuse.snapfuse",
+    "nfsd",     "xenfs",     "usbfs",           "functionfs",  "gadgetfs"};
 
 constexpr std::string_view kNetworkTypes[] = {
     "nfs",   "nfs4",        "cifs",        "smb3",      "smbfs", "sshfs",     "fuse.sshfs",
     "ncpfs", "afs",         "coda",        "9p",        "ceph",  "glusterfs", "fuse.glusterfs",
-    "davfs", "fuse.davfs2", "fuse.rclone", "fuse.s3fs", "lustre"};
-
-constexpr std::string_view kDiskTypes[] = {
-    "ext2",    "ext3",   "ext4",     "xfs",     "btrfs", "vfat",     "msdos", "exfat",
-    "ntfs",    "ntfs3",  "fuseblk",  "f2fs",    "jfs",   "reiserfs", "zfs",   "hfs",
-    "hfsplus", "nilfs2", "bcachefs", "overlay", "ufs",   "minix"};
+    "davfs", "fuse.davfs2", "fuse.rclone", "fuse.s3fs", "lustre", "fuse.curlftpfs",
+    "fuse.smbnetfs", "fuse.gcsfuse", "beegfs", "gpfs", "orangefs"};
 
 template <std::size_t N> bool Contains(const std::string_view (&list)[N], std::string_view value) {
     return std::find(std::begin(list), std::end(list), value) != std::end(list);
@@ -208,9 +205,9 @@ VolumeKind Classify(const MountEntry& m, const DeviceFacts& facts) {
         return VolumeKind::RamDisk;
     if (Contains(kNetworkTypes, m.fsType))
         return VolumeKind::Network;
-    if (facts.blockDevice || m.source.starts_with("/dev/") || Contains(kDiskTypes, m.fsType))
-        return facts.removable || facts.usb ? VolumeKind::Floppy : VolumeKind::Harddisk;
-    return VolumeKind::DoesNotExist;
+    // Every other mounted file system holds files of its own: ext4, zfs, ecryptfs, virtiofs,
+    // overlay, ntfs-3g, mergerfs, gocryptfs …
+    return facts.removable || facts.usb ? VolumeKind::Floppy : VolumeKind::Harddisk;
 }
 
 VolumeTable VolumeTable::Build(std::string_view mountInfo, const DeviceFactsLookup& facts) {

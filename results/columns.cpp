@@ -17,6 +17,18 @@ bool IsSizeCaption(std::string_view c) {
     return c == MessageText(149) || c == MessageText(104) || c == MessageText(147);
 }
 
+std::string_view UnitWordOfSizeCaption(std::string_view caption) {
+    if (caption == MessageText(104)) return MessageText(78);
+    if (caption == MessageText(147)) return MessageText(196);
+    return MessageText(148);
+}
+
+std::string UnitWordOfColumns(const std::vector<ColumnSpec>& columns, std::string_view fallback) {
+    for (const ColumnSpec& c : columns)
+        if (IsSizeCaption(c.caption)) return std::string(UnitWordOfSizeCaption(c.caption));
+    return std::string(fallback);
+}
+
 ColumnKind KindOfCaption(std::string_view c, bool isFirstColumn) {
     if (isFirstColumn) return ColumnKind::Path;
     if (IsSizeCaption(c)) return ColumnKind::Size;
@@ -51,6 +63,7 @@ std::vector<ColumnSpec> BuildColumnSet(const SearchOptions& o) {
     if (structure && o.showSubfolderCount)
         cols.push_back({Msg(154), ColumnKind::SubfolderCount, true, ColumnFit::Header});
     if (o.showAttributes) cols.push_back({Msg(135), ColumnKind::Attributes, false, ColumnFit::Header});
-    if (o.showShortName) cols.push_back(Optional(136, ColumnKind::ShortName));
+    // Raised to 100 pixels and then fitted to its contents again, so the raise does not last.
+    if (o.showShortName) cols.push_back({Msg(136), ColumnKind::ShortName, false, ColumnFit::Contents});
     return cols;
 }

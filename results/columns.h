@@ -24,6 +24,10 @@ struct ColumnSpec {
 std::string SizeCaption(int sizeUnit); // "Größe (Byte)", "Größe (KB)", "Größe (MB)"
 std::string UnitWord(int sizeUnit);    // "Byte", "KB", "MB"
 bool IsSizeCaption(std::string_view caption);
+// The unit word that belongs to a size caption ("KB" for "Größe (KB)"); "Byte" otherwise.
+std::string_view UnitWordOfSizeCaption(std::string_view caption);
+// The unit word of the size column of a column set; the given word when it has none.
+std::string UnitWordOfColumns(const std::vector<ColumnSpec>& columns, std::string_view fallback);
 // Columns are recognised by their captions.
 ColumnKind KindOfCaption(std::string_view caption, bool isFirstColumn);
 

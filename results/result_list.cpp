@@ -55,7 +55,8 @@ void TForm1::ListView1Resize() {
 void TForm1::ListView1ColumnClick(int column) {
     const HeaderClickOutcome outcome =
         ApplyHeaderClick(sortState_, Results->MutableTable(), static_cast<std::size_t>(column),
-                         cbStructureSearch->currentIndex(), unitWord_);
+                         cbStructureSearch->currentIndex(),
+                         UnitWordOfColumns(Results->Table().columns, unitWord_));
     if (outcome.ignored) return;
     if (outcome.sort) Results->RowsReordered();
     if (!glyphs_) return; // released at close

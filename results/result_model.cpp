@@ -10,10 +10,19 @@ QString ToDisplay(std::string_view bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::size_t CharCount(std::string_view s) {
-    std::size_t n = 0;
-    for (unsigned char c : s) n += (c & 0xC0) != 0x80;
-    return n;
+// The next code point of UTF-8 text; a byte that starts none stands for the replacement
+// character it is shown as.
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = byte(i++);
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (lead < 0x80 || extra == 0) return lead < 0x80 ? lead : 0xFFFD;
+    char32_t c = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        if (i >= s.size() || (byte(i) & 0xC0) != 0x80) return 0xFFFD;
+        c = (c << 6) | (byte(i++) & 0x3F);
+    }
+    return c;
 }
 } // namespace
 
@@ -52,13 +61,38 @@ void ResultModel::AppendRows(std::vector<ResultRow>&& rows) {
     endInsertRows();
 }
 
+void ResultModel::SetMeasureFont(const QFont& font) {
+    metrics_.emplace(font);
+    asciiWidths_.fill(-1);
+    otherWidths_.clear();
+    RebuildLongest();
+}
+
+int ResultModel::CharWidth(char32_t c) {
+    if (!metrics_) return 1;
+    const auto measure = [&] { return metrics_->horizontalAdvance(QString::fromUcs4(&c, 1)); };
+    if (c < 128) {
+        int& w = asciiWidths_[c];
+        if (w < 0) w = measure();
+        return w;
+    }
+    const auto [it, added] = otherWidths_.try_emplace(c, 0);
+    if (added) it->second = measure();
+    return it->second;
+}
+
+int ResultModel::EstimatedWidth(std::string_view text) {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();) width += CharWidth(NextCodePoint(text, i));
+    return width;
+}
+
 void ResultModel::Remember(int column, std::string_view cell) {
     auto& kept = longest_[column];
-    if (kept.size() == kLongestKept && CharCount(cell) <= CharCount(kept.back())) return;
-    const auto pos = std::find_if(kept.begin(), kept.end(), [&](const std::string& k) {
-        return CharCount(k) < CharCount(cell);
-    });
-    kept.insert(pos, std::string(cell));
+    const int width = EstimatedWidth(cell);
+    if (kept.size() == kLongestKept && width <= kept.back().width) return;
+    const auto pos = std::find_if(kept.begin(), kept.end(), [&](const Kept& k) { return k.width < width; });
+    kept.insert(pos, Kept{width, std::string(cell)});
     if (kept.size() > kLongestKept) kept.pop_back();
 }
 
@@ -90,7 +124,7 @@ void ResultModel::SetHeaderCaption(int column, const std::string& caption) {
 std::vector<QString> ResultModel::WidestCandidates(int column) const {
     std::vector<QString> out;
     if (column < 0 || column >= static_cast<int>(longest_.size())) return out;
-    for (const auto& s : longest_[column]) out.push_back(ToDisplay(s));
+    for (const Kept& k : longest_[column]) out.push_back(ToDisplay(k.text));
     return out;
 }
 

@@ -1,12 +1,19 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QFont>
+#include <QFontMetrics>
 #include <QIcon>
+#include <array>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "results/result_table.h"
 
 // The result list's rows for the view. Rows arrive in batches; for each column it keeps the
-// few longest texts so fitting a column never has to measure every row.
+// few widest texts so fitting a column never has to measure every row. Widths are estimated as
+// the sum of the characters' advances in the list's font (by character count until one is set);
+// the window measures the kept texts exactly.
 class ResultModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,6 +25,7 @@ public:
     void AppendRows(std::vector<ResultRow>&& rows);
     void SetHeaderGlyph(int column, const QIcon& glyph);
     void SetHeaderCaption(int column, const std::string& caption);
+    void SetMeasureFont(const QFont& font);
 
     const ResultTable& Table() const { return table_; }
     ResultTable& MutableTable() { return table_; } // for sorting in place; call RowsReordered after
@@ -33,8 +41,17 @@ public:
 private:
     void Remember(int column, std::string_view cell);
     void RebuildLongest();
+    int EstimatedWidth(std::string_view text);
+    int CharWidth(char32_t c);
 
     ResultTable table_;
     std::vector<QIcon> glyphs_;
-    std::vector<std::vector<std::string>> longest_; // per column, longest first
+    struct Kept {
+        int width;
+        std::string text;
+    };
+    std::vector<std::vector<Kept>> longest_; // per column, widest first
+    std::optional<QFontMetrics> metrics_;
+    std::array<int, 128> asciiWidths_{};
+    std::unordered_map<char32_t, int> otherWidths_;
 };

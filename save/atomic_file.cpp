@@ -41,6 +41,16 @@ int CreateTemporary(const std::string& folder, std::string& name) {
     return -1;
 }
 
+// Owner and group as before where allowed (root, or a group the user belongs to); the mode
+// last, since a change of owner clears the set-id bits.
+bool TakeOver(int fd, const struct stat& old) {
+    if (fchown(fd, old.st_uid, old.st_gid) != 0 &&
+        fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Neither is allowed: the new file is the user's own, as any file the user makes.
+    }
+    return fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& path) : target_(ResolveLink(path)) {
@@ -48,9 +58,26 @@ AtomicFile::AtomicFile(const std::string& path) : target_(ResolveLink(path)) {
     const bool exists = stat(target_.c_str(), &old) == 0;
     if (exists && (!S_ISREG(old.st_mode) || access(target_.c_str(), W_OK) != 0))
         return;
+    if (exists && old.st_nlink > 1) {
+        OpenInPlace();
+        return;
+    }
     fd_ = CreateTemporary(FolderOf(target_), temp_);
-    if (fd_ >= 0 && exists && fchmod(fd_, old.st_mode & 07777) != 0)
+    // Only a folder closed to new files is a reason to write in place; a full disk is not.
+    if (fd_ < 0 && exists && (errno == EACCES || errno == EPERM)) {
+        temp_.clear();
+        OpenInPlace();
+        return;
+    }
+    if (fd_ >= 0 && exists && !TakeOver(fd_, old))
         Discard();
+}
+
+bool AtomicFile::OpenInPlace() {
+    // Not truncated before the first write, so a refusal up to then changes nothing.
+    fd_ = open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    inPlace_ = fd_ >= 0;
+    return inPlace_;
 }
 
 AtomicFile::~AtomicFile() {
@@ -58,6 +85,10 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
+    if (inPlace_ && !truncated_ && fd_ >= 0 && !failed_) {
+        failed_ = ftruncate(fd_, 0) != 0;
+        truncated_ = true;
+    }
     while (fd_ >= 0 && !failed_ && !bytes.empty()) {
         const ssize_t n = write(fd_, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
@@ -67,12 +98,22 @@ bool AtomicFile::Write(std::string_view bytes) {
         else
             bytes.remove_prefix(static_cast<std::size_t>(n));
     }
+    if (failed_ && !inPlace_)
+        Discard(); // a full disk gets its space back at once
     return fd_ >= 0 && !failed_;
 }
 
 bool AtomicFile::Commit() {
+    if (inPlace_ && fd_ >= 0 && !truncated_)
+        Write({});
     if (fd_ < 0 || failed_)
         return false;
+    if (inPlace_) {
+        const bool flushed = fsync(fd_) == 0;
+        const bool closed = close(fd_) == 0;
+        fd_ = -1;
+        return flushed && closed;
+    }
     const bool flushed = fsync(fd_) == 0;
     const bool closed = close(fd_) == 0;
     fd_ = -1;

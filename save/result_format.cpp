@@ -11,14 +11,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string_view UnitWordOfSizeCaption(std::string_view caption) {
-    if (caption == MessageText(104))
-        return MessageText(78);
-    if (caption == MessageText(147))
-        return MessageText(196);
-    return MessageText(148);
-}
-
 // Collects the fields of one line; CSV fields are quoted with inner quotes doubled so the
 // file stays valid CSV. Blanks may be left out of a field as it is written.
 class LineBuilder {

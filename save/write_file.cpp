@@ -8,8 +8,11 @@
 #include "save/result_writer.h"
 
 bool TForm1::WriteFile(const std::string& fileName) {
+    WriterPlatform machine;
+    if (DriveTypeOfSaveTarget)
+        machine.driveTypeName = DriveTypeOfSaveTarget;
     const WriteOutcome out = WriteResultFile(Results->Table(), fileName, ckbIncludeDate->isChecked(),
-                                             std::time(nullptr), messages_);
+                                             std::time(nullptr), messages_, machine);
     if (out.leftPanel) StatusPanel0->setText(QString::fromStdString(*out.leftPanel));
     if (out.rightPanel) StatusPanel1->setText(QString::fromStdString(*out.rightPanel));
     return out.saved;

@@ -2,7 +2,6 @@
 
 #include "platform/locale.h"
 
-#include <cstdio>
 
 std::string GroupThousands(std::string s) {
     const LocaleFormats& loc = CurrentLocale();
@@ -24,13 +23,35 @@ std::string GroupThousands(std::string s) {
     return s;
 }
 
-std::string FormatNumberN(double value, int width, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string digits(buf);
-    const auto dot = digits.find('.');
-    std::string text = GroupThousands(dot == std::string::npos ? digits : digits.substr(0, dot));
-    if (dot != std::string::npos) text += CurrentLocale().decimalSeparator + digits.substr(dot + 1);
+namespace {
+// The decimal digits of a non-negative number.
+std::string Digits(unsigned __int128 n) {
+    std::string s;
+    do {
+        s.insert(s.begin(), static_cast<char>('0' + static_cast<int>(n % 10)));
+        n /= 10;
+    } while (n != 0);
+    return s;
+}
+
+unsigned __int128 Magnitude(std::int64_t v) {
+    return v < 0 ? static_cast<unsigned __int128>(-(v + 1)) + 1 : static_cast<unsigned __int128>(v);
+}
+} // namespace
+
+std::string FormatQuotientN(std::int64_t numerator, std::int64_t divisor, int width, int decimals) {
+    // Exact in integers: a binary double would round the tie 0.0625 to even, giving 0,062.
+    unsigned __int128 scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    const unsigned __int128 num = Magnitude(numerator) * scale, div = Magnitude(divisor);
+    unsigned __int128 scaled = num / div;
+    if (2 * (num % div) >= div) ++scaled;
+    const bool negative = (numerator < 0) != (divisor < 0) && scaled != 0;
+    std::string text = (negative ? "-" : "") + GroupThousands(Digits(scaled / scale));
+    if (decimals > 0) {
+        const std::string fraction = Digits(scaled % scale);
+        text += CurrentLocale().decimalSeparator + std::string(decimals - fraction.size(), '0') + fraction;
+    }
     // Width counts characters, so a multi-byte separator must not shorten the padding.
     std::size_t chars = 0;
     for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
@@ -40,8 +61,8 @@ std::string FormatNumberN(double value, int width, int decimals) {
 
 std::string SizeText(std::int64_t bytes, int unit) {
     switch (unit) {
-    case UnitKilobyte: return FormatNumberN(static_cast<double>(bytes) / 1024.0, 12, 3);
-    case UnitMegabyte: return FormatNumberN(static_cast<double>(bytes) / 1048576.0, 9, 6);
+    case UnitKilobyte: return FormatQuotientN(bytes, 1024, 12, 3);
+    case UnitMegabyte: return FormatQuotientN(bytes, 1048576, 9, 6);
     default: return GroupThousands(std::to_string(bytes));
     }
 }

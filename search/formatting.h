@@ -8,8 +8,9 @@ enum SizeUnit : int { UnitByte = 0, UnitKilobyte = 1, UnitMegabyte = 2 };
 
 // Inserts the locale's thousands separator into a decimal number text.
 std::string GroupThousands(std::string s);
-// printf-like "%W.Dn": rounded to D decimals, grouped, right-aligned to W characters.
-std::string FormatNumberN(double value, int width, int decimals);
+// numerator / divisor as printf-like "%W.Dn": rounded half away from zero to D decimals, as the
+// platform's number format does, grouped, right-aligned to W characters.
+std::string FormatQuotientN(std::int64_t numerator, std::int64_t divisor, int width, int decimals);
 // The number part of a size cell of a plain row (leading blanks kept).
 std::string SizeText(std::int64_t bytes, int unit);
 // The number part of a size cell of a structure row (no blanks; "0" for nothing).

@@ -12,10 +12,10 @@ std::string CutFirstFolder(std::string d) {
     if (d == std::string(1, kSep)) return {};
     const bool leading = d[0] == kSep;
     if (leading) d.erase(0, 1);
-    if (!d.empty() && d[0] == '.') d.erase(0, 4);
+    // Only the ellipsis of earlier passes goes whole; a hidden folder is cut like any other.
+    if (d.starts_with(kEllipsis)) d.erase(0, kEllipsis.size());
     const auto next = d.find(kSep);
-    if (next == std::string::npos) return {};
-    d = kEllipsis + d.substr(next + 1);
+    d = next == std::string::npos ? std::string() : kEllipsis + d.substr(next + 1);
     if (leading) d.insert(0, 1, kSep);
     return d;
 }

@@ -184,6 +184,7 @@ void TForm1::Launch(SearchRequest request) {
     request.mountsNotToEnter = MountPointsNotToEnter();
     runningOptions_ = request.options;
     runningColumns_ = Results->Table().columns;
+    runningUnitWord_ = UnitWord(request.options.sizeUnit);
 
     auto* runner = new SearchRunner(
         std::move(request), this, [this](SearchRunner* r, HandOver& h) { AddRows(r, h); },
@@ -199,7 +200,9 @@ void TForm1::Launch(SearchRequest request) {
 void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
     if (runner != currentSearch_) return; // a cancelled search still finishing: not ours any more
     std::vector<ResultRow> rows;
-    BuildRows(handOver.items, runningColumns_, runningOptions_, unitWord_, *seenFolders_, rows);
+    // The unit the search started with, whatever the unit box says by now.
+    BuildRows(handOver.items, runningColumns_, runningOptions_, runningUnitWord_, *seenFolders_,
+              rows);
     Results->AppendRows(std::move(rows));
     if (handOver.statusChanged) UpdateStatus(handOver.statusPath);
 }

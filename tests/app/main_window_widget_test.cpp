@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeView>
+#include <filesystem>
 
 #include "app/tform1.h"
 #include "results/result_model.h"
@@ -86,7 +87,7 @@ TEST(MainWindow, TextsFromTheStringTableInPlace) {
     EXPECT_EQ(w.cbStructureSearch->itemText(1), "Windows-Explorer");
     EXPECT_EQ(w.btnAutocreateFName->text(), "Dateinamen &erzeugen");
     EXPECT_EQ(w.ckbIncludeDate->toolTip(), "Fügt Datum in Speicherdatei ein");
-    EXPECT_EQ(w.edSaveAs->maxLength(), 80);
+    EXPECT_NE(w.edSaveAs->validator(), nullptr); // the typed-length limit, see the save tests
 }
 
 TEST(MainWindow, FolderArgumentStartsASearchWithFixedOptions) {
@@ -181,4 +182,42 @@ TEST(MainWindow, ExitDuringASearchStopsIt) {
     EXPECT_FALSE(w.SearchRunning());
     EXPECT_FALSE(w.Shape1->isVisibleTo(&w));
     QApplication::processEvents(); // the ended thread object goes once
+}
+
+// The folder argument either lists that very folder or is refused; the folder selected
+// before is never searched in its place.
+TEST(MainWindow, FolderArgumentListsThatFolderOrIsRefused) {
+    TempTree tree;
+    tree.File("mit Blank/a.txt", 1);
+    const std::string odd = std::string("caf\xE9");
+    tree.File(odd + "/b.txt", 1);
+    const std::string relative =
+        std::filesystem::relative(tree.Path("mit Blank"), std::filesystem::current_path()).string();
+    const std::string listed[] = {relative, "file://" + tree.Root() + "/mit%20Blank/"};
+    for (const std::string& argument : listed) {
+        ScriptedMessageBoxes boxes;
+        TForm1 w{boxes, argument};
+        WaitForEnd(w);
+        EXPECT_TRUE(boxes.shown.empty()) << argument;
+        ASSERT_EQ(w.Results->rowCount(), 1) << argument;
+        EXPECT_EQ(w.Results->Table().rows[0].Cell(0), tree.Path("mit Blank/a.txt"));
+    }
+    const ScriptedMessageBoxes::Shown refusal{"Error", "Ausgewählter Ordner existiert nicht."};
+    for (const std::string& argument : {tree.Path("missing"), tree.Path("mit Blank/a.txt")}) {
+        ScriptedMessageBoxes boxes;
+        TForm1 w{boxes, argument};
+        EXPECT_FALSE(w.SearchRunning()) << argument;
+        EXPECT_EQ(boxes.shown, std::vector<ScriptedMessageBoxes::Shown>{refusal}) << argument;
+    }
+    // A name that is not UTF-8: listed when the tree keeps its bytes, else refused.
+    ScriptedMessageBoxes boxes;
+    TForm1 w{boxes, tree.Path(odd)};
+    WaitForEnd(w);
+    if (boxes.shown.empty()) {
+        ASSERT_EQ(w.Results->rowCount(), 1);
+        EXPECT_EQ(w.Results->Table().rows[0].Cell(0), tree.Path(odd + "/b.txt"));
+    } else {
+        EXPECT_EQ(boxes.shown, std::vector<ScriptedMessageBoxes::Shown>{refusal});
+        EXPECT_FALSE(w.SearchRunning());
+    }
 }

@@ -26,7 +26,7 @@ std::time_t LocalClock(int year, int month, int day, int hour, int minute) {
 class ListCommand : public ::testing::Test {
   protected:
     TempTree tree;    // what is searched
-    TempTree scratch; // where output goes
+    TempTree scratch{TreePlace::Disk}; // where output goes
     void SetUp() override {
         tree.File("b.txt", 2048);
         tree.File("a.txt", 1024);

@@ -40,7 +40,8 @@ void Structure(TForm1& w, int mode) {
 
 class ListMatchesWindow : public ::testing::Test {
   protected:
-    TempTree tree, scratch;
+    TempTree tree;
+    TempTree scratch{TreePlace::Disk}; // the window saves here
     void SetUp() override {
         tree.File("notes.txt", 1234567);
         tree.File("zeta.TXT", 10);

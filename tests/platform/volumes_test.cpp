@@ -124,8 +124,41 @@ TEST(Volumes, OpticalDevicesAndImagesAreCdRom) {
     EXPECT_EQ(volumes::Classify(dataDisc, Facts(dataDisc)), volumes::VolumeKind::CdRom);
     MountEntry image{2, 0, 7, 0, "/", "/mnt/iso", "iso9660", "/dev/loop0"};
     EXPECT_EQ(volumes::Classify(image, Facts(image)), volumes::VolumeKind::CdRom);
-    MountEntry unknown{3, 0, 0, 70, "/", "/mnt/odd", "fuse.something", "odd"};
-    EXPECT_EQ(volumes::Classify(unknown, {}), volumes::VolumeKind::DoesNotExist);
+}
+
+// File systems that hold files of their own are drives, whatever they are called.
+TEST(Volumes, EveryLocalFileSystemIsAHarddiskOrFloppy) {
+    const VolumeTable t = VolumeTable::Build(
+        "1 0 0:30 / / rw - zfs rpool/ROOT/debian rw\n"
+        "2 1 0:31 / /home/anna rw - ecryptfs /home/.ecryptfs/anna/.Private rw\n"
+        "3 1 0:32 / /mnt/host rw - virtiofs hostshare rw\n"
+        "4 1 0:33 / /srv/pool rw - fuse.mergerfs disk1:disk2 rw\n"
+        "5 1 0:34 / /home/anna/Tresor rw - fuse.gocryptfs /home/anna/.tresor rw\n"
+        "6 1 8:17 / /media/anna/WINDOWS rw - fuseblk /dev/sdb1 rw\n"
+        "7 1 0:36 / /mnt/remote rw - fuse.sshfs anna@host: rw\n"
+        "8 1 0:37 / /var/lib/docker/overlay2/m rw - overlay overlay rw\n"
+        "9 1 0:38 / /mnt/odd rw - fuse.something odd rw\n"
+        "10 1 0:39 / /proc rw - proc proc rw\n"
+        "11 1 0:40 / /proc/fs/nfsd rw - nfsd nfsd rw\n",
+        &Facts);
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"/etc", "Harddisk"},
+        {"/home/anna/x", "Harddisk"},
+        {"/mnt/host", "Harddisk"},
+        {"/srv/pool/a", "Harddisk"},
+        {"/home/anna/Tresor/b", "Harddisk"},
+        {"/media/anna/WINDOWS", "Floppy"}, // on a removable USB disk
+        {"/mnt/remote", "Network"},
+        {"/var/lib/docker/overlay2/m", "Harddisk"},
+        {"/mnt/odd", "Harddisk"},
+        {"/proc/1", "Does not exist"},
+        {"/proc/fs/nfsd", "Does not exist"},
+    };
+    for (const auto& [path, type] : cases)
+        EXPECT_EQ(TypeAt(t, path), type) << path;
+    const std::vector<std::string> drives = Roots(t.Drives(&AllReady));
+    for (const char* root : {"/home/anna", "/mnt/host", "/srv/pool", "/home/anna/Tresor"})
+        EXPECT_EQ(std::count(drives.begin(), drives.end(), root), 1) << root;
 }
 
 TEST(Volumes, DriveListHasEveryRealVolumeOnceInAlphabeticalOrder) {

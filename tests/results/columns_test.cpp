@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/locale.h"
 #include "results/columns.h"
 #include "results/row_builder.h"
 #include "search/formatting.h"
+#include "support/local_clock.h"
 
 namespace {
 std::vector<std::string> Captions(const SearchOptions& o) {
@@ -47,8 +46,6 @@ TEST(Columns, PlainOnlyFoldersAndStructureSets) {
 
 TEST(Columns, WorkedRowExample) {
     if (CurrentLocale().decimalSeparator != ",") GTEST_SKIP() << "needs de_DE.UTF-8";
-    setenv("TZ", "UTC", 1);
-    tzset();
     SearchOptions o;
     o.showSize = o.showModified = o.showAttributes = true;
     o.sizeUnit = UnitKilobyte;
@@ -56,7 +53,7 @@ TEST(Columns, WorkedRowExample) {
     ItemRecord item{};
     item.ItemPath = "/Daten/brief.doc";
     item.SizeText = SizeText(1234567, UnitKilobyte);
-    item.Modified = DateText(1072273512, false);
+    item.Modified = DateText(LocalClock(2003, 12, 24, 13, 45, 12), false);
     item.Attributes = "A";
     SeenFolders seen;
     const auto row = BuildRow(item, cols, o, UnitWord(UnitKilobyte), seen);

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <linux/fs.h>
 #include <sstream>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +10,8 @@
 #include "save/result_format.h"
 #include "save/result_writer.h"
 #include "search/search_request.h"
+#include "support/local_clock.h"
+#include "support/locked_path.h"
 #include "support/scripted_message_boxes.h"
 #include "support/table_builder.h"
 #include "support/temp_tree.h"
@@ -33,18 +32,10 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::time_t LocalClock(int year, int month, int day, int hour, int minute) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
+// Worked out when a test runs, in the time zone the writer sees then.
+std::time_t Christmas() {
+    return LocalClock(2003, 12, 24, 13, 45);
 }
-
-const std::time_t kChristmas = LocalClock(2003, 12, 24, 13, 45);
 
 ResultTable WorkedExample() {
     return MakeTable({"Datei", "Größe (KB)", "geändert"},
@@ -66,44 +57,6 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-// A folder nobody can create files in, root included (immutable flag where permissions do
-// not bind).
-class UnwritableFolder {
-  public:
-    explicit UnwritableFolder(std::string path) : path_(std::move(path)) {
-        ::chmod(path_.c_str(), 0555);
-        if (::geteuid() == 0)
-            SetImmutable(true);
-        const std::string probe = path_ + "/probe";
-        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        works_ = fd < 0;
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(probe.c_str());
-        }
-    }
-    ~UnwritableFolder() {
-        SetImmutable(false);
-        ::chmod(path_.c_str(), 0755);
-    }
-    bool Works() const { return works_; }
-
-  private:
-    void SetImmutable(bool on) {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return;
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
-    }
-    std::string path_;
-    bool works_ = false;
-};
-
 } // namespace
 
 TEST(ResultWriter, WorkedExampleAsPlainTextAndCsv) {
@@ -114,7 +67,7 @@ TEST(ResultWriter, WorkedExampleAsPlainTextAndCsv) {
     WriterPlatform platform = Harddisk();
     platform.shortDateOrder = WriterPlatform{}.shortDateOrder;
     platform.timeSeparator = WriterPlatform{}.timeSeparator;
-    auto out = WriteResultFile(WorkedExample(), txt, true, kChristmas, boxes, platform);
+    auto out = WriteResultFile(WorkedExample(), txt, true, Christmas(), boxes, platform);
     EXPECT_TRUE(out.saved);
     EXPECT_EQ(ReadAll(txt), "24.12.2003, 13:45\r\n"
                             "Datei;Größe;Einheit;geändert\r\n"
@@ -123,7 +76,7 @@ TEST(ResultWriter, WorkedExampleAsPlainTextAndCsv) {
     EXPECT_EQ(out.leftPanel, "");
     EXPECT_EQ(out.rightPanel, "Datei " + txt + " gespeichert.");
 
-    out = WriteResultFile(WorkedExample(), csv, true, kChristmas, boxes, platform);
+    out = WriteResultFile(WorkedExample(), csv, true, Christmas(), boxes, platform);
     EXPECT_TRUE(out.saved);
     EXPECT_EQ(ReadAll(csv),
               "24.12.2003, 13:45\r\n"
@@ -135,7 +88,7 @@ TEST(ResultWriter, WorkedExampleAsPlainTextAndCsv) {
 }
 
 TEST(ResultWriter, DateLineFollowsTheShortDateOrder) {
-    const LocalTime christmas = ToLocalTime(kChristmas);
+    const LocalTime christmas = ToLocalTime(Christmas());
     EXPECT_EQ(DateLine(christmas, 0, ":"), "12.24.2003, 13:45");
     EXPECT_EQ(DateLine(christmas, 1, ":"), "24.12.2003, 13:45");
     EXPECT_EQ(DateLine(christmas, 2, ":"), "2003.12.24, 13:45");
@@ -145,9 +98,9 @@ TEST(ResultWriter, DateLineFollowsTheShortDateOrder) {
     ScriptedMessageBoxes boxes;
     WriterPlatform ymd = Harddisk();
     ymd.shortDateOrder = 2;
-    WriteResultFile(WorkedExample(), t.Path("a.csv"), true, kChristmas, boxes, ymd);
+    WriteResultFile(WorkedExample(), t.Path("a.csv"), true, Christmas(), boxes, ymd);
     EXPECT_EQ(ReadAll(t.Path("a.csv")).substr(0, 19), "2003.12.24, 13:45\r\n");
-    WriteResultFile(WorkedExample(), t.Path("b.txt"), false, kChristmas, boxes, ymd);
+    WriteResultFile(WorkedExample(), t.Path("b.txt"), false, Christmas(), boxes, ymd);
     const std::string header = "Datei;Größe;Einheit;geändert\r\n";
     EXPECT_EQ(ReadAll(t.Path("b.txt")).substr(0, header.size()), header);
 }
@@ -200,7 +153,7 @@ TEST(ResultWriter, TheSortedOrderIsWhatGetsSaved) {
     ResultTable table = WorkedExample();
     ApplyHeaderClick(sort, table, 1, ModeNone, "KB"); // size, descending
     ApplyHeaderClick(sort, table, 1, ModeNone, "KB"); // size, ascending
-    WriteResultFile(table, t.Path("l.txt"), false, kChristmas, boxes, Harddisk());
+    WriteResultFile(table, t.Path("l.txt"), false, Christmas(), boxes, Harddisk());
     EXPECT_EQ(ReadAll(t.Path("l.txt")),
               "Datei;Größe;Einheit;geändert\r\n"
               "C:\\Daten\\notiz.txt;0,117;KB;01.02.2003 08:00:00\r\n"
@@ -220,7 +173,7 @@ TEST(ResultWriter, RefusedDrivesAndLowSpaceChangeNoFile) {
         };
         for (const char* name : {"old.txt", "new.txt"}) {
             const auto out =
-                WriteResultFile(WorkedExample(), t.Path(name), true, kChristmas, boxes, p);
+                WriteResultFile(WorkedExample(), t.Path(name), true, Christmas(), boxes, p);
             EXPECT_FALSE(out.saved);
             EXPECT_EQ(out.rightPanel, "Speichern nicht ausgeführt.");
             EXPECT_FALSE(out.leftPanel);
@@ -243,7 +196,7 @@ TEST(ResultWriter, RefusedDrivesAndLowSpaceChangeNoFile) {
         return false;
     };
     const auto out =
-        WriteResultFile(WorkedExample(), t.Path("old.txt"), true, kChristmas, boxes, p);
+        WriteResultFile(WorkedExample(), t.Path("old.txt"), true, Christmas(), boxes, p);
     EXPECT_EQ(askedMB, 1);
     EXPECT_FALSE(out.saved);
     EXPECT_FALSE(out.leftPanel);
@@ -258,10 +211,11 @@ TEST(ResultWriter, FailedWriteKeepsTheOldFileAndReportsOnlyTheFailure) {
     WriteAll(folder + "/list.txt", "old content\r\n");
     ScriptedMessageBoxes boxes;
     {
-        UnwritableFolder locked(folder);
-        if (!locked.Works())
+        LockedPath lockedFile(folder + "/list.txt");
+        LockedPath locked(folder);
+        if (!locked.Works() || !lockedFile.Works())
             GTEST_SKIP() << "cannot make a folder unwritable here";
-        const auto out = WriteResultFile(WorkedExample(), folder + "/list.txt", true, kChristmas,
+        const auto out = WriteResultFile(WorkedExample(), folder + "/list.txt", true, Christmas(),
                                          boxes, Harddisk());
         EXPECT_FALSE(out.saved);
         EXPECT_EQ(out.rightPanel, "Fehler!");
@@ -279,7 +233,7 @@ TEST(ResultWriter, VanishedFolderIsAFailure) {
     fs::remove(folder);
     ScriptedMessageBoxes boxes;
     const auto out =
-        WriteResultFile(WorkedExample(), folder + "/list.csv", true, kChristmas, boxes, Harddisk());
+        WriteResultFile(WorkedExample(), folder + "/list.csv", true, Christmas(), boxes, Harddisk());
     EXPECT_FALSE(out.saved);
     EXPECT_EQ(out.rightPanel, "Fehler!");
     EXPECT_EQ(boxes.shown, (std::vector<Box>{
@@ -294,7 +248,7 @@ TEST(ResultWriter, ReplacingKeepsTheModeAndFollowsLinks) {
     fs::create_symlink(t.Path("list.txt"), t.Path("link.txt"));
     ScriptedMessageBoxes boxes;
     const auto out =
-        WriteResultFile(WorkedExample(), t.Path("link.txt"), false, kChristmas, boxes, Harddisk());
+        WriteResultFile(WorkedExample(), t.Path("link.txt"), false, Christmas(), boxes, Harddisk());
     EXPECT_TRUE(out.saved);
     EXPECT_TRUE(fs::is_symlink(t.Path("link.txt")));
     EXPECT_EQ(ReadAll(t.Path("list.txt")).substr(0, 6), "Datei;");
@@ -304,7 +258,7 @@ TEST(ResultWriter, ReplacingKeepsTheModeAndFollowsLinks) {
 
     // A new file gets the usual mode for new files.
     const mode_t mask = ::umask(022);
-    WriteResultFile(WorkedExample(), t.Path("new.txt"), false, kChristmas, boxes, Harddisk());
+    WriteResultFile(WorkedExample(), t.Path("new.txt"), false, Christmas(), boxes, Harddisk());
     ::umask(mask);
     ASSERT_EQ(::stat(t.Path("new.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0644u);
@@ -312,9 +266,9 @@ TEST(ResultWriter, ReplacingKeepsTheModeAndFollowsLinks) {
 }
 
 TEST(ResultWriter, WorksWithTheRealDriveRoutines) {
-    TempTree t;
+    TempTree t{TreePlace::Disk};
     ScriptedMessageBoxes boxes;
-    const auto out = WriteResultFile(WorkedExample(), t.Path("real.txt"), false, kChristmas, boxes);
+    const auto out = WriteResultFile(WorkedExample(), t.Path("real.txt"), false, Christmas(), boxes);
     EXPECT_TRUE(out.saved);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(ReadAll(t.Path("real.txt")).substr(0, 6), "Datei;");

@@ -29,7 +29,7 @@ std::string Read(const std::string& path) {
 // A search, a header click and a save: the file holds the rows in the order shown.
 TEST(WindowSave, SortedListIsSavedInItsDisplayedOrder) {
     ScriptedMessageBoxes boxes;
-    TempTree tree;
+    TempTree tree{TreePlace::Disk};
     tree.File("in/b.txt", 2048);
     tree.File("in/a.txt", 1024);
     tree.File("in/c.txt", 3072);

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTreeView>
 
 #include "app/tform1.h"
@@ -162,4 +163,27 @@ TEST_F(SearchControl, ClosingDuringASearchStopsAndWaitsForIt) {
     window.close();
     EXPECT_FALSE(window.SearchRunning());
     QApplication::processEvents(); // the ended thread object is released once
+}
+
+// The unit box may change while a search runs: rows keep the unit the search started with,
+// and a size sort reads them by that unit.
+TEST_F(SearchControl, UnitChangedDuringASearchLeavesItsCellsAndSortAlone) {
+    tree.File("small.txt", 1024);
+    tree.File("large.txt", 3 * 1024);
+    tree.File("middle.txt", 2 * 1024);
+    window.ckbShowSize->setChecked(true);
+    window.RadioGroup1Items[1]->setChecked(true); // Kilobyte
+    Start(tree.Root(), "*.txt");
+    window.RadioGroup1Items[0]->setChecked(true); // Byte, before any row has come
+    WaitForEnd(window);
+    ASSERT_EQ(window.Results->rowCount(), 3);
+    EXPECT_EQ(window.Results->Table().columns[1].caption, "Größe (KB)");
+    for (const ResultRow& row : window.Results->Table().rows)
+        EXPECT_TRUE(row.Cell(1).ends_with(",000 KB")) << row.Cell(1);
+
+    window.ListView1ColumnClick(1); // size: largest first
+    std::vector<std::string> order;
+    for (const ResultRow& row : window.Results->Table().rows) order.emplace_back(row.Cell(0));
+    EXPECT_EQ(order, (std::vector<std::string>{tree.Path("large.txt"), tree.Path("middle.txt"),
+                                               tree.Path("small.txt")}));
 }

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <map>
 #include <sys/stat.h>
-#include <thread>
 
 #include "search/formatting.h"
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <deque>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/message_boxes.h"
@@ -12,6 +14,7 @@ class ScriptedMessageBoxes : public MessageBoxes {
         std::string kind; // "Error", "Information", "Question", "Stop", "Plain"
         std::string text;
         bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& s, std::ostream* os) { *os << s.kind << ": " << s.text; }
     };
 
     std::vector<Shown> shown;
@@ -26,6 +29,12 @@ class ScriptedMessageBoxes : public MessageBoxes {
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    // Where each placed question was asked to stand, in the order asked.
+    std::vector<std::pair<int, int>> questionPositions;
+    bool QuestionAt(const std::string& text, int x, int y) override {
+        questionPositions.push_back({x, y});
+        return Question(text);
     }
     void Stop(const std::string& text) override { shown.push_back({"Stop", text}); }
     void Plain(const std::string& text) override { shown.push_back({"Plain", text}); }

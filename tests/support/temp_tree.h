@@ -3,11 +3,15 @@
 #include <ctime>
 #include <string>
 
+// Where a tree is made: the temporary folder, or a folder on a disk for tests that save result
+// files there through the real drive routines, which rightly refuse a RAM disk.
+enum class TreePlace { TempFolder, Disk };
+
 // A temporary folder tree for tests, removed again with everything in it.
 class TempTree {
-public:
-    TempTree();
-    explicit TempTree(const std::string& base); // inside base instead of the temp folder
+  public:
+    explicit TempTree(TreePlace place = TreePlace::TempFolder);
+    explicit TempTree(const std::string& base); // inside base instead
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
@@ -20,6 +24,6 @@ public:
     void SetModified(const std::string& relative, std::time_t when);
     void SetMode(const std::string& relative, unsigned mode);
 
-private:
+  private:
     std::string root_;
 };
