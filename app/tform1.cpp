@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -102,7 +101,8 @@ TForm1::TForm1(MessageBoxes& messages, ContextMenuSetup contextMenu, std::string
     FormCreate(commandLineFolder);
 }
 
-TForm1::~TForm1() = default;
+// A window destroyed without closing still lets a running search end first.
+TForm1::~TForm1() { StopSearchesAndWait(); }
 
 void TForm1::FormCreate(const std::string& commandLineFolder) {
     BuildLayout();
@@ -494,16 +494,7 @@ void TForm1::FormClose() {
     NotedCDDrive = CDDrive(*DriveComboBox1);
     glyphs_.reset();
     WriteSettings();
-    if (!currentSearch_) return;
-    // Stop the search and wait for it while still serving its hand-overs.
-    QPointer<SearchRunner> runner = currentSearch_;
-    runner->Terminate();
-    if (!runner->isFinished()) {
-        QEventLoop loop;
-        connect(runner, &QThread::finished, &loop, &QEventLoop::quit);
-        if (!runner->isFinished()) loop.exec();
-    }
-    currentSearch_ = nullptr;
+    StopSearchesAndWait();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

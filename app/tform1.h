@@ -168,6 +168,7 @@ private:
     SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
     void HandleTerminate(SearchRunner* runner);
+    void StopSearchesAndWait();
     void AddRows(SearchRunner* runner, HandOver& handOver);
     void UpdateStatus(const std::string& statusPath);
     void cbLookforDropDown();
@@ -200,7 +201,7 @@ private:
     std::string lookForMask_;
     std::string searchRoot_;
     bool cancelFlag_ = false;
-    SearchRunner* currentSearch_ = nullptr; // not owned: it deletes itself after its end
+    SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
     std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};

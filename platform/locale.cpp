@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstring>
 #include <cwchar>
+#include <ctime>
 #include <cwctype>
 #include <langinfo.h>
 
@@ -72,6 +73,10 @@ const LocaleFormats& CurrentLocale() {
 }
 
 LocalTime ToLocalTime(std::time_t t) {
+    // The zone is read once, by whichever thread comes first: a search still ending and a new
+    // one may both convert times, and C++ orders this first read before both of them.
+    static const bool zoneRead = (tzset(), true);
+    (void)zoneRead;
     std::tm tm{};
     localtime_r(&t, &tm); // unlike localtime(), does not re-read the time zone every call
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,

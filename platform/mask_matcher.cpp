@@ -34,12 +34,13 @@ char32_t Fold(char32_t c) {
 bool WildcardMatch(const std::vector<char32_t>& p, const std::vector<char32_t>& n) {
     std::size_t pi = 0, ni = 0, starP = std::string::npos, starN = 0;
     while (ni < n.size()) {
-        if (pi < p.size() && (p[pi] == U'?' || p[pi] == n[ni])) {
-            ++pi;
-            ++ni;
-        } else if (pi < p.size() && p[pi] == U'*') {
+        // '*' first: a name may hold '*' itself, which must not turn the wildcard literal.
+        if (pi < p.size() && p[pi] == U'*') {
             starP = pi++;
             starN = ni;
+        } else if (pi < p.size() && (p[pi] == U'?' || p[pi] == n[ni])) {
+            ++pi;
+            ++ni;
         } else if (starP != std::string::npos) {
             pi = starP + 1;
             ni = ++starN;

@@ -3,10 +3,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
@@ -187,12 +189,12 @@ void TForm1::Launch(SearchRequest request) {
     auto* runner = new SearchRunner(
         std::move(request), this, [this](SearchRunner* r, HandOver& h) { AddRows(r, h); },
         [this] { messages_.Plain(Msg(198)); });
-    connect(runner, &QThread::finished, this, [this, runner] {
+    connect(runner, &SearchRunner::Finished, this, [this, runner] {
         HandleTerminate(runner);
         runner->deleteLater(); // the thread object goes once its end has been handled
-    });
+    }, Qt::QueuedConnection);
     currentSearch_ = runner;
-    runner->start();
+    runner->Start();
 }
 
 void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
@@ -254,6 +256,21 @@ void TForm1::HandleTerminate(SearchRunner* runner) {
         currentSearch_->Terminate();
         currentSearch_ = nullptr;
     }
+}
+
+// Cancelled searches may still be ending as well: each is stopped and waited for while its
+// hand-overs are served, so none is left blocked on a window that goes away.
+void TForm1::StopSearchesAndWait() {
+    std::vector<QPointer<SearchRunner>> runners; // guarded: waiting for one may release another
+    for (SearchRunner* r : findChildren<SearchRunner*>(Qt::FindDirectChildrenOnly)) runners.emplace_back(r);
+    for (const QPointer<SearchRunner>& runner : runners) {
+        if (!runner) continue;
+        runner->Terminate();
+        QEventLoop loop;
+        connect(runner, &SearchRunner::Finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+        if (!runner->IsFinished()) loop.exec();
+    }
+    currentSearch_ = nullptr;
 }
 
 void TForm1::cbLookforDropDown() {

@@ -1,32 +1,53 @@
 #pragma once
-#include <QThread>
+#include <QObject>
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 #include "search/search_thread.h"
 
 // Runs one search on its own thread and hands its batches to the window thread, blocking the
-// walker until the window has taken them.
-class SearchRunner : public QThread, public SearchSink {
+// walker until the window has taken them. Every ordering between the two threads (start,
+// hand-overs, end) comes from our own thread, mutex and join, not from inside Qt, so tools
+// that cannot see inside Qt see it too.
+class SearchRunner : public QObject, public SearchSink {
     Q_OBJECT
-public:
+  public:
     using RowsHandler = std::function<void(SearchRunner*, HandOver&)>;
     using NoDrivesHandler = std::function<void()>;
 
-    SearchRunner(SearchRequest request, QObject* window, RowsHandler rows, NoDrivesHandler noDrives);
-    ~SearchRunner() override;
+    // window: the object whose thread serves the hand-overs; it also owns the runner.
+    SearchRunner(SearchRequest request, QObject* window, RowsHandler rows,
+                 NoDrivesHandler noDrives);
+    ~SearchRunner() override; // waits for the walk's thread
 
+    void Start();
     void Terminate();
+    // The walk has ended; Finished follows on the window thread.
+    bool IsFinished() const { return finished_.load(); }
     const SearchRequest& Request() const { return search_.Request(); }
 
     void Synchronize(HandOver& handOver) override;
     void ShowNoDrivesMessage() override;
 
-protected:
-    void run() override;
+  Q_SIGNALS:
+    void HandOverWaiting(); // queued to the window thread
+    void Finished();        // emitted by the walk's thread as its last act
 
-private:
-    QObject* window_;
+  private:
+    void Run();
+    // Runs call on the window thread and returns once it has run there.
+    void RunOnWindowThread(const std::function<void()>& call);
+    void ServeHandOver(); // on the window thread
+
     RowsHandler rows_;
     NoDrivesHandler noDrives_;
     TSearchThread search_;
+    std::mutex handOverMutex_;
+    std::condition_variable servedChanged_;
+    const std::function<void()>* waitingCall_ = nullptr; // set while the walker waits
+    std::atomic<bool> finished_{false};
+    std::thread thread_;
 };
