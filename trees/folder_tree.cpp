@@ -113,6 +113,9 @@ struct FolderTree::Mailbox {
     explicit Mailbox(FolderTree* t) : tree(t) {}
     std::mutex mutex;
     FolderTree* tree;
+    // Results pass through here under the mutex, so the hand-over to the window thread is
+    // ordered by a lock that thread checkers see, not only by the event queue.
+    std::vector<std::pair<std::uint64_t, std::vector<folders::SubFolder>>> ready;
 };
 
 FolderTree::FolderTree(QWidget* parent)
@@ -129,6 +132,8 @@ FolderTree::FolderTree(QWidget* parent)
     header()->setStretchLastSection(false);
     folderIcon_ = Themed("folder", style(), QStyle::SP_DirIcon);
     linkIcon_ = LinkIcon(folderIcon_);
+    connect(&notifier_, &FolderReadNotifier::ReadsFinished, this, &FolderTree::DeliverFinished,
+            Qt::QueuedConnection);
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::Opened);
     connect(this, &QTreeWidget::itemCollapsed, this, &FolderTree::Closed);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderTree::FolderChanged);
@@ -352,14 +357,19 @@ void FolderTree::ReadLater(QTreeWidgetItem* item) {
         if (!tree)
             return;
         // An unreadable folder shows no subfolders.
-        QMetaObject::invokeMethod(
-            tree,
-            [tree, token,
-             found = list ? std::move(*list) : decltype(list)::value_type{}]() mutable {
-                tree->Deliver(token, std::move(found));
-            },
-            Qt::QueuedConnection);
+        mailbox->ready.emplace_back(token, list ? std::move(*list) : decltype(list)::value_type{});
+        Q_EMIT tree->notifier_.ReadsFinished();
     }).detach();
+}
+
+void FolderTree::DeliverFinished() {
+    std::vector<std::pair<std::uint64_t, std::vector<folders::SubFolder>>> ready;
+    {
+        const std::lock_guard lock(mailbox_->mutex);
+        ready.swap(mailbox_->ready);
+    }
+    for (auto& [token, list] : ready)
+        Deliver(token, std::move(list));
 }
 
 void FolderTree::Deliver(std::uint64_t token, std::vector<folders::SubFolder> list) {

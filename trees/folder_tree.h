@@ -18,6 +18,14 @@ class QMenu;
 // The folder namespace both trees show: "Desktop" (no path), under it "Arbeitsplatz" (no
 // path, all drives) with the drives, and the user's home folder. Folders only, hidden ones
 // included, read when an entry opens; opened entries follow the disk by themselves.
+// Tells the window thread that background reads have left results; its own object, so that a
+// tree blocking its signals for a moment loses no notice.
+class FolderReadNotifier : public QObject {
+    Q_OBJECT
+  Q_SIGNALS:
+    void ReadsFinished();
+};
+
 class FolderTree : public QTreeWidget {
     Q_OBJECT
   public:
@@ -71,6 +79,7 @@ class FolderTree : public QTreeWidget {
     void ReadDrives();
     void ReadNow(QTreeWidgetItem* item);
     void ReadLater(QTreeWidgetItem* item);
+    void DeliverFinished();
     void Deliver(std::uint64_t token, std::vector<folders::SubFolder> list);
     void Apply(QTreeWidgetItem* item, std::vector<folders::SubFolder> list);
     QTreeWidgetItem* UnlistedFolder(QTreeWidgetItem* parent, const std::string& name);
@@ -88,6 +97,7 @@ class FolderTree : public QTreeWidget {
     QTreeWidgetItem* home_ = nullptr;
     QIcon folderIcon_, linkIcon_;
     bool editable_ = false;
+    FolderReadNotifier notifier_;
     std::shared_ptr<Mailbox> mailbox_;
     std::uint64_t nextToken_ = 1;
     std::map<std::uint64_t, Request> requests_;
