@@ -54,30 +54,53 @@ class ErrorStreamBoxes : public MessageBoxes {
 };
 
 // Takes the walker's hand-overs on the walking thread itself: rows built as the window builds
-// them, progress shown as the status bar would show it.
+// them, progress shown as the status bar would show it. With lines set, each row is written at
+// once instead of kept.
 class RowSink : public SearchSink {
   public:
     RowSink(const SearchOptions& options, ResultTable& table, ProgressLine* progress,
-            std::vector<std::string>& notices)
+            std::vector<std::string>& notices, RowStream* stream)
         : options_(options), unitWord_(UnitWord(options.sizeUnit)), table_(table),
-          progress_(progress), notices_(notices) {}
+          progress_(progress), notices_(notices), stream_(stream) {}
 
     void Synchronize(HandOver& h) override {
-        BuildRows(h.items, table_.columns, options_, unitWord_, seen_, table_.rows);
+        if (stream_)
+            Stream(h.items);
+        else
+            BuildRows(h.items, table_.columns, options_, unitWord_, seen_, table_.rows);
         if (h.statusChanged)
             status_ = h.statusPath;
         if (progress_)
-            progress_->Show(table_.rows.size(), status_);
+            progress_->Show(stream_ ? stream_->rows : table_.rows.size(), status_);
     }
     void ShowNoDrivesMessage() override { notices_.push_back(Msg(198)); }
+    std::size_t BatchRows() const override { return 256; }
+    // A reader that went away (a closed pipe) ends the search.
+    void EndOnFailedWrite(TSearchThread& search) { search_ = &search; }
 
   private:
+    void Stream(std::span<const ItemRecord> items) {
+        for (const ItemRecord& item : items) {
+            if (!cells_.Make(item, table_.columns, options_, unitWord_, seen_))
+                continue;
+            if (!stream_->lines)
+                stream_->lines.emplace(table_.columns, stream_->layout, stream_->dateLine,
+                                       stream_->write);
+            if (!stream_->lines->Append(cells_.Cells()) && search_)
+                search_->Terminate();
+            ++stream_->rows;
+        }
+    }
+
     const SearchOptions& options_;
     std::string unitWord_;
     ResultTable& table_;
     ProgressLine* progress_;
     std::vector<std::string>& notices_;
+    RowStream* stream_;
+    TSearchThread* search_ = nullptr;
     SeenFolders seen_;
+    RowCells cells_;
     std::string status_;
 };
 
@@ -150,33 +173,51 @@ std::optional<std::string> Refusal(const ListArguments& a, const std::string& ta
     return std::nullopt;
 }
 
+std::optional<std::string> DateLineAt(const ListArguments& a, const ListStreams& s) {
+    if (!a.dateLine)
+        return std::nullopt;
+    const LocaleFormats& loc = CurrentLocale();
+    return DateLine(ToLocalTime(s.now ? s.now : std::time(nullptr)), loc.shortDateOrder,
+                    loc.timeSeparator);
+}
+
 int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
     ErrorStreamBoxes boxes(s.err);
     if (result.table.rows.empty()) {
         boxes.Error(Msg(56));
         return ListNothingFound;
     }
-    const std::time_t now = s.now ? s.now : std::time(nullptr);
     if (a.output.empty()) {
-        const LocaleFormats& loc = CurrentLocale();
-        const std::optional<std::string> dateLine =
-            a.dateLine
-                ? std::optional(DateLine(ToLocalTime(now), loc.shortDateOrder, loc.timeSeparator))
-                : std::nullopt;
-        if (!WriteResultToDescriptor(result.table, ResultLayout::PlainText, dateLine, s.out)) {
+        if (!WriteResultToDescriptor(result.table, ResultLayout::PlainText, DateLineAt(a, s),
+                                     s.out)) {
             boxes.Error(Msg(97));
             return ListRefused;
         }
         return ListRowsWritten;
     }
+    const std::time_t now = s.now ? s.now : std::time(nullptr);
     const WriteOutcome out =
         WriteResultFile(result.table, Absolute(a.output, s.workingDir), a.dateLine, now, boxes);
     return out.saved ? ListRowsWritten : ListRefused;
 }
 
+int FinishStream(RowStream& stream, const ListStreams& s) {
+    ErrorStreamBoxes boxes(s.err);
+    if (stream.rows == 0) {
+        boxes.Error(Msg(56));
+        return ListNothingFound;
+    }
+    if (!stream.lines->Finish()) {
+        boxes.Error(Msg(97));
+        return ListRefused;
+    }
+    return ListRowsWritten;
+}
+
 } // namespace
 
-ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, int progressFd) {
+ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, int progressFd,
+                         RowStream* stream) {
     ListResult result;
     SearchRequest request;
     request.options = AsWindowWouldHoldThem(a.options);
@@ -205,8 +246,9 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     std::unique_ptr<ProgressLine> progress;
     if (progressFd >= 0)
         progress = std::make_unique<ProgressLine>(progressFd, TerminalWidth(progressFd));
-    RowSink sink(options, result.table, progress.get(), result.notices);
+    RowSink sink(options, result.table, progress.get(), result.notices, stream);
     TSearchThread search(std::move(request), sink);
+    sink.EndOnFailedWrite(search);
     search.Execute();
     progress.reset();
 
@@ -231,12 +273,19 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         Put(s.out, std::string(kProgram) + " " + PATHQUILL_VERSION + "\n");
         return ListRowsWritten;
     }
-    ListResult result = RunListSearch(a, s.workingDir, s.progress ? s.err : -1);
+    // Unsorted on standard output, the lines go out as they are found, nothing kept.
+    std::optional<RowStream> stream;
+    if (a.output.empty() && !a.sort)
+        stream.emplace(RowStream{ResultLayout::PlainText, DateLineAt(a, s),
+                                 [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); },
+                                 std::nullopt, 0});
+    ListResult result =
+        RunListSearch(a, s.workingDir, s.progress ? s.err : -1, stream ? &*stream : nullptr);
     for (const std::string& notice : result.notices)
         Report(s.err, notice);
     if (!result.refusal.empty()) {
         Report(s.err, result.refusal);
         return ListRefused;
     }
-    return Finish(a, result, s);
+    return stream ? FinishStream(*stream, s) : Finish(a, result, s);
 }

@@ -81,7 +81,7 @@ bool StatAt(int dirfd, const char* name, int flags, unsigned fields, EntryKind& 
     const unsigned mask = StatxMask(fields, needType);
     out = EntryDetails{};
     if (mask != 0) {
-        struct statx sx {};
+        struct statx sx; // the kernel fills every field
         if (statx(dirfd, name, flags | AT_STATX_DONT_SYNC, mask, &sx) != 0)
             return false;
         if (needType)
@@ -92,17 +92,6 @@ bool StatAt(int dirfd, const char* name, int flags, unsigned fields, EntryKind& 
 }
 
 } // namespace
-
-unsigned BasicAttributes(std::string_view name, EntryKind kind) {
-    unsigned a = 0;
-    if (!name.empty() && name[0] == '.')
-        a |= Attr::Hidden;
-    if (kind == EntryKind::Directory)
-        a |= Attr::Directory;
-    if (kind == EntryKind::Special)
-        a |= Attr::System;
-    return a;
-}
 
 Directory::Directory(int fd) : fd_(fd), error_(fd < 0 ? errno : 0) {}
 
@@ -171,19 +160,19 @@ bool Directory::Next(DirEntry& entry) {
     while (pos_ >= end_) {
         if (exhausted_)
             return false;
-        if (buffer_.empty())
-            buffer_.resize(kBufferSize);
+        if (!buffer_)
+            buffer_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
         started_ = true;
-        const long n = ::syscall(SYS_getdents64, fd_, buffer_.data(), buffer_.size());
+        const long n = ::syscall(SYS_getdents64, fd_, buffer_.get(), kBufferSize);
         if (n <= 0) {
             exhausted_ = true;
-            std::vector<char>().swap(buffer_); // a walk holds many read folders open
+            buffer_.reset(); // a walk holds many read folders open
             return false;
         }
         pos_ = 0;
         end_ = static_cast<std::size_t>(n);
     }
-    const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer_.data() + pos_);
+    const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer_.get() + pos_);
     pos_ += d->d_reclen;
     entry.name = d->d_name;
     entry.nameLength = std::strlen(d->d_name);

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,13 +84,22 @@ class Directory {
     explicit Directory(int fd);
     int fd_ = -1;
     int error_ = 0;
-    std::vector<char> buffer_; // held only while entries are read
+    std::unique_ptr<char[]> buffer_; // held only while entries are read
     std::size_t pos_ = 0, end_ = 0;
     bool started_ = false, exhausted_ = false;
 };
 
 // Attribute bits that follow from name and kind alone (hidden, system, directory).
-unsigned BasicAttributes(std::string_view name, EntryKind kind);
+inline unsigned BasicAttributes(std::string_view name, EntryKind kind) {
+    unsigned a = 0;
+    if (!name.empty() && name[0] == '.')
+        a |= Attr::Hidden;
+    if (kind == EntryKind::Directory)
+        a |= Attr::Directory;
+    if (kind == EntryKind::Special)
+        a |= Attr::System;
+    return a;
+}
 
 // Details of a path; a final symbolic link is followed only when asked.
 bool StatPath(const std::string& path, unsigned fields, EntryKind& kind, EntryDetails& out,

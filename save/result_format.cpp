@@ -6,6 +6,7 @@
 #include "results/sorting.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -101,16 +102,24 @@ RowLineFormat::RowLineFormat(const std::vector<ColumnSpec>& columns, ResultLayou
 }
 
 void RowLineFormat::Append(std::string& out, const ResultRow& row) const {
+    std::array<std::string_view, static_cast<std::size_t>(ColumnKind::Unknown) + 1> cells;
+    std::string_view rest = row.Cells();
+    const std::size_t count = std::min(row.CellCount(), cells.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t end = std::min(rest.find('\0'), rest.size());
+        cells[k] = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    Append(out, std::span(cells.data(), count));
+}
+
+void RowLineFormat::Append(std::string& out, std::span<const std::string_view> cells) const {
     LineBuilder line(out, layout_);
-    std::string_view cells = row.Cells();
-    for (std::size_t k = 0; k < row.CellCount(); ++k) {
-        const std::size_t end = std::min(cells.find('\0'), cells.size());
-        const std::string_view cell = cells.substr(0, end);
-        cells.remove_prefix(std::min(end + 1, cells.size()));
+    for (std::size_t k = 0; k < cells.size(); ++k) {
         if (k < blankUnits_.size() && !blankUnits_[k].empty())
-            SizeFields(line, cell, blankUnits_[k]);
+            SizeFields(line, cells[k], blankUnits_[k]);
         else
-            line.Field(cell);
+            line.Field(cells[k]);
     }
     line.End();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,7 @@ class RowLineFormat {
   public:
     RowLineFormat(const std::vector<ColumnSpec>& columns, ResultLayout layout);
     void Append(std::string& out, const ResultRow& row) const;
+    void Append(std::string& out, std::span<const std::string_view> cells) const;
 
   private:
     ResultLayout layout_;

@@ -41,39 +41,68 @@ bool FileExists(const std::string& path) {
 
 } // namespace
 
+ResultLines::ResultLines(const std::vector<ColumnSpec>& columns, ResultLayout layout,
+                         const std::optional<std::string>& dateLine, Write write)
+    : format_(columns, layout), write_(std::move(write)) {
+    buffer_.reserve(kChunk + 4096);
+    if (dateLine)
+        buffer_.append(*dateLine).append("\r\n");
+    AppendHeaderLine(buffer_, columns, layout);
+}
+
+bool ResultLines::Append(const ResultRow& row) {
+    if (ok_)
+        format_.Append(buffer_, row);
+    return Written();
+}
+
+bool ResultLines::Append(std::span<const std::string_view> cells) {
+    if (ok_)
+        format_.Append(buffer_, cells);
+    return Written();
+}
+
+bool ResultLines::Written() {
+    if (ok_ && buffer_.size() >= kChunk) {
+        ok_ = write_(buffer_);
+        buffer_.clear();
+    }
+    return ok_;
+}
+
+bool ResultLines::Finish() {
+    if (ok_ && !buffer_.empty())
+        ok_ = write_(buffer_);
+    buffer_.clear();
+    return ok_;
+}
+
+bool WriteToDescriptor(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 bool WriteResultLines(const ResultTable& table, ResultLayout layout,
                       const std::optional<std::string>& dateLine,
                       const std::function<bool(std::string_view)>& write) {
-    std::string buffer;
-    buffer.reserve(kChunk + 4096);
-    if (dateLine)
-        buffer.append(*dateLine).append("\r\n");
-    AppendHeaderLine(buffer, table.columns, layout);
-    const RowLineFormat format(table.columns, layout);
-    for (const ResultRow& row : table.rows) {
-        format.Append(buffer, row);
-        if (buffer.size() >= kChunk) {
-            if (!write(buffer))
-                return false;
-            buffer.clear();
-        }
-    }
-    return write(buffer);
+    ResultLines lines(table.columns, layout, dateLine, write);
+    for (const ResultRow& row : table.rows)
+        if (!lines.Append(row))
+            return false;
+    return lines.Finish();
 }
 
 bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
                              const std::optional<std::string>& dateLine, int fd) {
-    return WriteResultLines(table, layout, dateLine, [fd](std::string_view bytes) {
-        while (!bytes.empty()) {
-            const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        }
-        return true;
-    });
+    return WriteResultLines(table, layout, dateLine,
+                            [fd](std::string_view bytes) { return WriteToDescriptor(fd, bytes); });
 }
 
 WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,

@@ -33,6 +33,31 @@ WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileNa
                              bool includeDate, std::time_t now, MessageBoxes& boxes,
                              const WriterPlatform& platform = {});
 
+// The lines of a result file as its rows come: the date line and the header first, then a
+// line per row. Bytes go to write in pieces of about a megabyte.
+class ResultLines {
+  public:
+    using Write = std::function<bool(std::string_view)>;
+    ResultLines(const std::vector<ColumnSpec>& columns, ResultLayout layout,
+                const std::optional<std::string>& dateLine, Write write);
+    // False once a write failed; nothing more is written then.
+    bool Append(const ResultRow& row);
+    bool Append(std::span<const std::string_view> cells);
+    // Writes what is left; false when any write failed.
+    bool Finish();
+
+  private:
+    bool Written();
+
+    RowLineFormat format_;
+    Write write_;
+    std::string buffer_;
+    bool ok_ = true;
+};
+
+// Writes every piece to an open descriptor (standard output); false when it cannot.
+bool WriteToDescriptor(int fd, std::string_view bytes);
+
 // The bytes of the file WriteResultFile writes, handed to write piece by piece; false as soon as
 // write fails.
 bool WriteResultLines(const ResultTable& table, ResultLayout layout,

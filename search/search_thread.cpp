@@ -1,6 +1,6 @@
 #include "search/search_thread.h"
 
-#include <iterator>
+#include <ctime>
 
 #include "platform/locale.h"
 #include "platform/paths.h"
@@ -24,6 +24,9 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
       mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
       sizeTexts_(request_.options.sizeUnit),
       dateTexts_(request_.options.structureMode != ModeNone) {
+    records_.resize(1);
+    item_ = &records_[0];
+    batchRows_ = sink.BatchRows() ? sink.BatchRows() : SIZE_MAX;
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
         case ColumnKind::Size:
@@ -51,6 +54,13 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
     }
     if (needType_)
         typeNames_ = std::make_unique<TypeNameLookup>();
+}
+
+std::chrono::steady_clock::time_point TSearchThread::Now() const {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return std::chrono::steady_clock::time_point(std::chrono::seconds(now.tv_sec) +
+                                                 std::chrono::nanoseconds(now.tv_nsec));
 }
 
 void TSearchThread::Execute() {
@@ -146,6 +156,7 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
     bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;
+    std::string prefix; // the folder's path and a separator, made at its first row
     for (;;) {
         Tick(); // a hand-over may bring a cancel: test after it
         if (Terminated())
@@ -169,13 +180,12 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
             matched = true;
             continue;
         }
-        statusPath_.assign(stack.Path());
-        if (!paths::EndsWithSeparator(statusPath_))
-            statusPath_.push_back(paths::kSeparator);
-        statusPath_.append(e.Name());
-        item_.ItemPath = statusPath_;
-        item_.FolderItem = false;
-        FillItem(item_.ItemPath, e, entries.Dir(), known);
+        if (prefix.empty())
+            prefix = paths::WithTrailingSeparator(stack.Path());
+        item_->ItemPath.assign(prefix).append(e.Name());
+        item_->FolderItem = false;
+        FillItem(item_->ItemPath, e, entries.Dir(), known);
+        statusPath_ = item_->ItemPath;
         UpdateStatus();
         AddRow();
     }
@@ -187,8 +197,8 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
     const std::string& folder = stack.Path();
     if (!matched || listedFolders_.contains(folder))
         return;
-    item_.FolderPath = folder;
-    sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+    item_->FolderPath = folder;
+    sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
     statusPath_ = paths::WithTrailingSeparator(folder);
     UpdateStatus();
     listedFolders_.insert(folder);
@@ -202,18 +212,18 @@ void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
     const bool matches = UpperCase(name).find(upperMask_) != std::string::npos;
     if (matches && !onlyFolders) {
         DirEntry sub{name.c_str(), name.size(), EntryKind::Directory};
-        item_.FolderItem = true;
+        item_->FolderItem = true;
         FillItem(paths::Join(stack.Path(), name), sub, stack.Top());
     }
     stack.Push(name);
     const std::string& s = stack.Path();
     if (matches && !onlyFolders) {
         if (needSize_)
-            sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+            sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
         AddRow();
     } else if (matches && !listedFolders_.contains(s)) {
-        item_.FolderPath = s;
-        sizeTexts_.AssignPlain(item_.SizeText, FolderSize(stack));
+        item_->FolderPath = s;
+        sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
         listedFolders_.insert(s);
         AddRow();
     }
@@ -229,21 +239,21 @@ void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Dir
         d = *known;
     else
         dir.Stat(entry, fileFields_, d);
-    if (needSize_ && !item_.FolderItem)
-        sizeTexts_.AssignPlain(item_.SizeText, d.size);
+    if (needSize_ && !item_->FolderItem)
+        sizeTexts_.AssignPlain(item_->SizeText, d.size);
     if (fileFields_ & Field::Attributes)
-        item_.Attributes = AttributeText(d.attributes, true);
+        item_->Attributes = AttributeText(d.attributes, true);
     if (fileFields_ & Field::Modified)
-        dateTexts_.Assign(item_.Modified, d.modified);
+        dateTexts_.Assign(item_->Modified, d.modified);
     if (fileFields_ & Field::Accessed)
-        dateTexts_.Assign(item_.LastAccess, d.accessed);
+        dateTexts_.Assign(item_->LastAccess, d.accessed);
     if ((fileFields_ & Field::Created) && d.hasCreated)
-        dateTexts_.Assign(item_.Created, d.created);
-    item_.ShortName.clear(); // Linux file systems keep no 8.3 names
-    if (&path != &item_.ItemPath)
-        item_.ItemPath = path;
+        dateTexts_.Assign(item_->Created, d.created);
+    item_->ShortName.clear(); // Linux file systems keep no 8.3 names
+    if (&path != &item_->ItemPath)
+        item_->ItemPath = path;
     if (needType_)
-        item_.TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
+        item_->TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
 }
 
 // Walks a subtree once; every complete subtotal is kept, so later rows of nested folders
@@ -311,33 +321,38 @@ std::int64_t TSearchThread::DirectSize(Directory& dir, std::vector<std::string>&
 }
 
 void TSearchThread::UpdateStatus() {
-    pending_.statusPath = statusPath_;
     pending_.statusChanged = true;
-    Tick();
+    statusToCopy_ = true;
+}
+
+void TSearchThread::KeepStatus() {
+    if (statusToCopy_)
+        pending_.statusPath = statusPath_;
+    statusToCopy_ = false;
 }
 
 void TSearchThread::AddRow() {
-    pending_.items.push_back(std::move(item_));
-    if (recycled_.empty()) {
-        item_ = ItemRecord{};
-    } else {
-        item_ = std::move(recycled_.back());
-        recycled_.pop_back();
+    // Right after a hand-over the record being filled sits behind the handed-over ones; it
+    // goes to the front, so the records are reused from the first on.
+    if (base_ != 0) {
+        std::swap(records_[0], records_[current_]);
+        base_ = current_ = 0;
     }
-    Tick();
+    if (++current_ == records_.size())
+        records_.emplace_back();
+    item_ = &records_[current_];
 }
 
 void TSearchThread::Flush() {
-    if (!pending_.items.empty() || pending_.statusChanged) {
+    if (current_ > base_ || pending_.statusChanged) {
+        KeepStatus();
+        pending_.items = std::span(records_.data() + base_, current_ - base_);
         sink_.Synchronize(pending_);
         for (ItemRecord& item : pending_.items)
             Empty(item);
-        if (recycled_.empty())
-            recycled_.swap(pending_.items);
-        else
-            std::move(pending_.items.begin(), pending_.items.end(), std::back_inserter(recycled_));
-        pending_.items.clear();
+        pending_.items = {};
         pending_.statusChanged = false;
+        base_ = current_; // the record being filled stays where it is: it may be in use
     }
     lastFlush_ = Now();
 }

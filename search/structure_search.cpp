@@ -25,9 +25,9 @@ void TSearchThread::RunStructureSearch(FolderStack& stack) {
 }
 
 void TSearchThread::StructureRoot(FolderStack& stack) {
-    item_.Created.clear();
-    item_.ShortName.clear();
-    item_.Attributes.clear();
+    item_->Created.clear();
+    item_->ShortName.clear();
+    item_->Attributes.clear();
     if (stack.Path().empty())
         return;
 
@@ -68,6 +68,7 @@ void TSearchThread::StructureWalk(FolderStack& stack, StructureNode& root) {
         FolderEntryInfo(stack);
         FillStructureRow(stack.Path(), child.totals);
         AddRow();
+        Tick(); // mode 1 makes its rows without reading an entry
         frames.push_back({&child});
     }
 }
@@ -143,13 +144,14 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
         parent.files += done.files;
         parent.subfolders += done.subfolders;
     }
+    KeepStatus(); // the status goes on showing the last folder counted
     statusPath_ = shown;
 }
 
 void TSearchThread::FolderEntryInfo(FolderStack& stack) {
-    item_.Created.clear();
-    item_.Attributes.clear();
-    item_.ShortName.clear();
+    item_->Created.clear();
+    item_->Attributes.clear();
+    item_->ShortName.clear();
     if ((entryFields_ == 0 && !needShortPath_) || Terminated())
         return;
     EntryKind kind;
@@ -161,11 +163,11 @@ void TSearchThread::FolderEntryInfo(FolderStack& stack) {
     const std::string& path = stack.Path();
     // The root's own entry gives no attributes, as a drive root's does not.
     if ((entryFields_ & Field::Attributes) && !paths::IsRoot(path))
-        item_.Attributes = AttributeText(d.attributes, false);
+        item_->Attributes = AttributeText(d.attributes, false);
     if ((entryFields_ & Field::Created) && d.hasCreated)
-        dateTexts_.Assign(item_.Created, d.created);
+        dateTexts_.Assign(item_->Created, d.created);
     if (needShortPath_)
-        item_.ShortName = ShortPath(path);
+        item_->ShortName = ShortPath(path);
 }
 
 // Linux file systems keep no short names; the short form of a path is the path.
@@ -174,9 +176,9 @@ std::string TSearchThread::ShortPath(const std::string& path) {
 }
 
 void TSearchThread::FillStructureRow(const std::string& folderPath, const FolderTotals& totals) {
-    item_.FolderPath = folderPath;
+    item_->FolderPath = folderPath;
     if (needSize_)
-        sizeTexts_.AssignStructure(item_.SizeText, totals.size);
-    item_.FileCount = std::to_string(totals.files);
-    item_.SubfolderCount = std::to_string(totals.subfolders);
+        sizeTexts_.AssignStructure(item_->SizeText, totals.size);
+    item_->FileCount = std::to_string(totals.files);
+    item_->SubfolderCount = std::to_string(totals.subfolders);
 }

@@ -82,6 +82,28 @@ TEST_F(ListCommand, NothingFoundExitsWithOneAndWritesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(scratch.Path("list.txt")));
 }
 
+// Lines go to standard output as they are found; nothing at all when nothing is found, and a
+// failed write is a refusal.
+TEST_F(ListCommand, StandardOutputIsWrittenAsRowsAreFound) {
+    const CliRun none = RunCli(scratch, {"-s", "--date-line", "-m", "*.none", tree.Root()});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "pathquill-list: Suchziel nicht gefunden.\n");
+
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(full, 0);
+    const std::string errFile = scratch.Path("full.err");
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ListStreams streams;
+    streams.out = full;
+    streams.err = err;
+    EXPECT_EQ(RunListCommand({"-s", tree.Root()}, streams), 2);
+    ::close(full);
+    ::close(err);
+    EXPECT_EQ(ReadBytes(errFile),
+              "pathquill-list: Datei geöffnet oder Objekt zum Speichern ungeeignet!\n");
+}
+
 TEST_F(ListCommand, PlainListingOnStandardOutputInTheTextLayout) {
     const CliRun run = RunCli(scratch, {"--mask", "*.txt", "-s", "-c", "size", tree.Root()});
     EXPECT_EQ(run.status, 0);
