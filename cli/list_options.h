@@ -19,7 +19,7 @@ struct ListArguments {
     SearchOptions options; // the option boxes as the window would hold them for this search
     std::optional<SortRequest> sort;
     bool dateLine = false;
-    unsigned threads = 0; // walking threads, at most 4; 0: the default (1)
+    unsigned threads = 0; // walking threads, at most 4; 0: the default (one per core)
     std::string output; // empty: text layout on standard output
     bool help = false, version = false;
 };

@@ -6,8 +6,19 @@
 #include "platform/paths.h"
 
 namespace {
-// Waits are woken by every change; the limit only bounds how late a cancel is noticed.
+// Sleepers are woken by the changes they wait for; the limit only bounds how late a cancel is
+// noticed.
 constexpr auto kPoll = std::chrono::milliseconds(5);
+// About a hundred microseconds of spinning, longer than a helper takes for a small folder.
+constexpr int kSpins = 2000;
+// Helpers waiting for room are woken once the search thread has taken this many folders.
+constexpr std::size_t kRoomStep = 8;
+
+void Pause() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
 } // namespace
 
 struct FolderRead {
@@ -24,10 +35,10 @@ struct FolderRead {
     std::deque<EntryChunk> chunks;
 };
 
-// Measured on two cores, the read-ahead costs more in hand-overs between the threads than it
-// saves, so a search reads alone unless more threads are asked for.
+// One reading thread per core: more only take turns on the same cores.
 unsigned WalkThreads(unsigned threads) {
-    return threads > 0 ? std::min(threads, 4u) : 1u;
+    const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
+    return std::min(threads > 0 ? threads : cores, 4u);
 }
 
 FolderEntries::FolderEntries(Directory& dir) : dir_(&dir) {
@@ -71,8 +82,8 @@ ReadAhead::~ReadAhead() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
+        Changed(true);
     }
-    changed_.notify_all();
     for (std::thread& t : helpers_)
         t.join();
 }
@@ -95,17 +106,16 @@ FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
         read->inOrder = false;
         order_.pop_front();
     }
-    changed_.notify_all();
+    Changed(++taken_ % kRoomStep == 0);
     if (!read)
         return FolderEntries(dir);
     if (read->state == FolderRead::State::Waiting) {
         read->state = FolderRead::State::SearchThread;
         return FolderEntries(dir);
     }
-    while (!read->opened)
-        changed_.wait_for(lock, kPoll);
+    Await(lock, [&] { return read->opened; });
     // The name may lead to another folder by now (renamed, replaced): then read it afresh.
-    const bool same = read->dir->IsOpen() && read->identity == dir.Identity();
+    const bool same = read->opened && read->dir->IsOpen() && read->identity == dir.Identity();
     if (!same) {
         read->passedBy = true;
         return FolderEntries(dir);
@@ -128,24 +138,15 @@ void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
         read->parent = handle;
         read->position = order_.insert(at, read);
     }
-    changed_.notify_all();
+    Changed(true);
 }
 
 void ReadAhead::Help() {
     std::unique_lock lock(mutex_);
     while (!Stopping()) {
-        std::shared_ptr<FolderRead> next;
-        std::size_t seen = 0;
-        for (const auto& read : order_) {
-            if (++seen > kWindow)
-                break;
-            if (read->state == FolderRead::State::Waiting) {
-                next = read;
-                break;
-            }
-        }
+        const std::shared_ptr<FolderRead> next = NextToRead();
         if (!next) {
-            changed_.wait_for(lock, kPoll);
+            Rest(lock);
             continue;
         }
         next->state = FolderRead::State::Reading;
@@ -153,6 +154,48 @@ void ReadAhead::Help() {
         Read(*next);
         lock.lock();
     }
+}
+
+// The first folder no thread reads yet within the window, but for the one the search thread
+// enters next: it reads that one itself rather than wait for it.
+std::shared_ptr<FolderRead> ReadAhead::NextToRead() const {
+    std::size_t seen = 0;
+    for (const auto& read : order_) {
+        if (++seen > kWindow)
+            break;
+        if (seen > 1 && read->state == FolderRead::State::Waiting)
+            return read;
+    }
+    return nullptr;
+}
+
+template <typename Done> void ReadAhead::Await(std::unique_lock<std::mutex>& lock, Done done) {
+    while (!done() && !Stopping()) {
+        const std::uint64_t seen = changes_.load(std::memory_order_relaxed);
+        lock.unlock();
+        for (int i = 0; i < kSpins && changes_.load(std::memory_order_relaxed) == seen; ++i)
+            Pause();
+        lock.lock();
+        if (done() || changes_.load(std::memory_order_relaxed) != seen)
+            continue;
+        ++searchAsleep_;
+        searchWake_.wait_for(lock, kPoll);
+        --searchAsleep_;
+    }
+}
+
+void ReadAhead::Rest(std::unique_lock<std::mutex>& lock) {
+    ++helpersAsleep_;
+    helperWake_.wait_for(lock, kPoll);
+    --helpersAsleep_;
+}
+
+void ReadAhead::Changed(bool forHelpers) {
+    changes_.fetch_add(1, std::memory_order_relaxed);
+    if (searchAsleep_ > 0)
+        searchWake_.notify_one();
+    if (forHelpers && helpersAsleep_ > 0)
+        helperWake_.notify_all();
 }
 
 // Reads one folder as the listing's file pass would, in chunks; its subfolders then come
@@ -165,8 +208,8 @@ void ReadAhead::Read(FolderRead& read) {
         read.dir = dir;
         read.identity = identity;
         read.opened = true;
+        Changed(false);
     }
-    changed_.notify_all();
     std::vector<std::string> subfolders;
     EntryChunk chunk;
     bool complete = dir->IsOpen() && rule_.mayEnter(read.path, *dir);
@@ -217,8 +260,7 @@ void ReadAhead::Read(FolderRead& read) {
             child->position = order_.insert(at, child);
         }
     }
-    lock.unlock();
-    changed_.notify_all();
+    Changed(true);
 }
 
 // Hands a full chunk to the search thread, waiting while the folder has enough buffered.
@@ -227,24 +269,21 @@ bool ReadAhead::Deliver(FolderRead& read, EntryChunk& chunk) {
     while (read.chunks.size() >= kChunks) {
         if (Stopping() || read.passedBy)
             return false;
-        changed_.wait_for(lock, kPoll);
+        Rest(lock);
     }
     read.chunks.push_back(std::move(chunk));
     chunk = EntryChunk{};
-    lock.unlock();
-    changed_.notify_all();
+    Changed(false);
     return true;
 }
 
 bool ReadAhead::TakeChunk(FolderRead& read, EntryChunk& out) {
     std::unique_lock lock(mutex_);
-    while (read.chunks.empty() && !read.finished)
-        changed_.wait_for(lock, kPoll);
+    Await(lock, [&] { return !read.chunks.empty() || read.finished; });
     if (read.chunks.empty())
         return false;
     out = std::move(read.chunks.front());
     read.chunks.pop_front();
-    lock.unlock();
-    changed_.notify_all();
+    Changed(true); // room for the helper reading it
     return true;
 }

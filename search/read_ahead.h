@@ -68,6 +68,10 @@ class FolderEntries {
 // thread lists the current one. The search thread still takes every folder in exactly the
 // order of a walk without helpers; what a helper has not read yet it reads itself. At most
 // kWindow folders are read ahead, each buffered up to kChunks × kChunkEntries entries.
+//
+// Helpers leave the folder the search thread enters next to it, and a thread that waits spins
+// briefly before it sleeps: handing every folder from one thread to the other through the
+// scheduler costs more than reading it.
 class ReadAhead {
   public:
     static constexpr std::size_t kWindow = 32, kChunks = 2, kChunkEntries = 1024;
@@ -87,14 +91,25 @@ class ReadAhead {
   private:
     friend class FolderEntries;
     void Help();
+    std::shared_ptr<FolderRead> NextToRead() const;
     void Read(FolderRead& read);
     bool Deliver(FolderRead& read, EntryChunk& chunk);
     bool TakeChunk(FolderRead& read, EntryChunk& out);
     bool Stopping() const;
+    // The search thread waits for a helper, with the lock held, until done() or a stop; it
+    // spins before it sleeps.
+    template <typename Done> void Await(std::unique_lock<std::mutex>& lock, Done done);
+    // A helper waits for work or room, with the lock held.
+    void Rest(std::unique_lock<std::mutex>& lock);
+    // After a change under the lock: wakes the search thread, and the helpers when asked.
+    void Changed(bool forHelpers);
 
     FolderReadRule rule_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable searchWake_, helperWake_;
+    std::atomic<std::uint64_t> changes_{0}; // counts Changed(), watched while spinning
+    int searchAsleep_ = 0, helpersAsleep_ = 0;
+    std::size_t taken_ = 0; // folders the search thread has taken
     std::list<std::shared_ptr<FolderRead>> order_; // front: the folder entered next
     bool stopping_ = false;
     std::vector<std::thread> helpers_;
