@@ -1,6 +1,7 @@
 #include "results/sorting.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <ctime>
@@ -153,78 +154,92 @@ int CompareFullCollation(std::string_view a, std::string_view b) {
 }
 
 // Distinct byte strings, numbered in the order they are first met: open addressing over one
-// arena, so a million look-ups are a million probes and no allocation each.
+// arena, so a million look-ups are a million probes and no allocation each. Each arena entry
+// holds its id, length and bytes together, so a look-up that finds its slot reads one more
+// place, which the caller can fetch ahead.
 class StringIds {
   public:
-    explicit StringIds(std::size_t expected) {
-        std::size_t capacity = 1024;
-        while (capacity < expected * 2)
-            capacity *= 2;
-        slots_.resize(capacity);
-    }
-
     static std::uint64_t Hash(std::string_view text) { return std::hash<std::string_view>{}(text); }
 
-    // Room for this many strings without growing.
-    void Reserve(std::size_t count) {
-        while (count * 2 > slots_.size())
-            Grow();
-    }
-    std::size_t Size() const { return spans_.size(); }
+    std::size_t Size() const { return size_; }
 
-    void Prefetch(std::uint64_t hash) const {
+    void PrefetchSlot(std::uint64_t hash) const {
         __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
     }
+    // The entry the slot of hash leads to, when that slot is already in the cache.
+    void PrefetchEntry(std::uint64_t hash) const {
+        const Slot& slot = slots_[hash & (slots_.size() - 1)];
+        if (slot.at != 0 && slot.hash == hash)
+            __builtin_prefetch(arena_.data() + slot.at - 1);
+    }
 
+    // The id of text, or kNone.
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    std::uint32_t Lookup(std::string_view text, std::uint64_t hash) const {
+        for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+            const Slot& slot = slots_[at];
+            if (slot.at == 0)
+                return kNone;
+            if (slot.hash == hash && Matches(slot.at - 1, text))
+                return Read32(slot.at - 1);
+        }
+    }
     // The id of text; a new one (and added set) when text was not met before.
-    std::uint32_t Find(std::string_view text, bool& added) { return Find(text, Hash(text), added); }
     std::uint32_t Find(std::string_view text, std::uint64_t hash, bool& added) {
         std::size_t at = hash & (slots_.size() - 1);
         for (;; at = (at + 1) & (slots_.size() - 1)) {
-            Slot& slot = slots_[at];
-            if (slot.idPlusOne == 0)
+            const Slot& slot = slots_[at];
+            if (slot.at == 0)
                 break;
-            if (slot.hash == hash && Text(slot.idPlusOne - 1) == text) {
+            if (slot.hash == hash && Matches(slot.at - 1, text)) {
                 added = false;
-                return slot.idPlusOne - 1;
+                return Read32(slot.at - 1);
             }
         }
-        const auto id = static_cast<std::uint32_t>(spans_.size());
-        spans_.push_back({arena_.size(), text.size()});
+        const auto id = static_cast<std::uint32_t>(size_++);
+        const auto length = static_cast<std::uint32_t>(text.size());
+        slots_[at] = {hash, arena_.size() + 1};
+        arena_.append(reinterpret_cast<const char*>(&id), sizeof id);
+        arena_.append(reinterpret_cast<const char*>(&length), sizeof length);
         arena_.append(text);
-        slots_[at] = {hash, id + 1};
         added = true;
-        if (spans_.size() * 2 > slots_.size())
+        if (size_ * 2 > slots_.size())
             Grow();
         return id;
-    }
-
-    std::string_view Text(std::uint32_t id) const {
-        return std::string_view(arena_).substr(spans_[id].first, spans_[id].second);
     }
 
   private:
     struct Slot {
         std::uint64_t hash = 0;
-        std::uint32_t idPlusOne = 0; // 0: empty
+        std::uint64_t at = 0; // the entry's arena offset + 1; 0: empty
     };
+
+    std::uint32_t Read32(std::size_t offset) const {
+        std::uint32_t v;
+        std::memcpy(&v, arena_.data() + offset, sizeof v);
+        return v;
+    }
+    bool Matches(std::size_t entry, std::string_view text) const {
+        return Read32(entry + 4) == text.size() &&
+               std::memcmp(arena_.data() + entry + 8, text.data(), text.size()) == 0;
+    }
 
     void Grow() {
         std::vector<Slot> old(slots_.size() * 2);
         old.swap(slots_);
         for (const Slot& slot : old) {
-            if (slot.idPlusOne == 0)
+            if (slot.at == 0)
                 continue;
             std::size_t at = slot.hash & (slots_.size() - 1);
-            while (slots_[at].idPlusOne != 0)
+            while (slots_[at].at != 0)
                 at = (at + 1) & (slots_.size() - 1);
             slots_[at] = slot;
         }
     }
 
-    std::vector<Slot> slots_;
+    std::vector<Slot> slots_ = std::vector<Slot>(1024);
     std::string arena_;
-    std::vector<std::pair<std::size_t, std::size_t>> spans_;
+    std::size_t size_ = 0;
 };
 
 // The key of a text is the sequence of its '/'-separated segments' primary keys. Each distinct
@@ -234,27 +249,37 @@ class StringIds {
 // joined keys.
 class TextKeys {
   public:
-    TextKeys(const std::vector<ResultRow>& rows, std::size_t column) {
+    TextKeys(const std::vector<ResultRow>& rows, std::size_t column)
+        : rowTexts_(rows), column_(column) {
         // Segments and folders are known by their bytes as stored; only a new one is
-        // upper-cased and given its collation key. The names are looked up in a second pass,
-        // each a few rows after its table slot was asked for, so the look-ups overlap.
-        cells_.reserve(rows.size());
+        // upper-cased and given its collation key. Each row is looked at a few rows ahead, so
+        // its table slot and then its entry are fetched while earlier rows are handled.
+        constexpr std::size_t kAhead = 16, kEntryAhead = 8, kRing = 32;
+        struct Ahead {
+            std::string_view text, name;
+            std::uint64_t hash = 0;
+        };
+        std::array<Ahead, kRing> ring;
+        const auto look = [&](std::size_t i) {
+            Ahead& a = ring[i % kRing];
+            a.text = rows[i].Cell(column);
+            a.name = NameOf(a.text);
+            a.hash = StringIds::Hash(a.name);
+            segmentIds_.PrefetchSlot(a.hash);
+        };
         rows_.resize(rows.size());
-        std::vector<std::uint64_t> hashes(rows.size());
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            cells_.push_back(rows[i].Cell(column));
-            const std::string_view text = cells_.back();
-            const std::size_t slash = text.rfind('/');
-            if (slash != std::string::npos)
-                rows_[i].folder = FolderOf(text.substr(0, slash));
-            hashes[i] = StringIds::Hash(NameOf(text));
-        }
-        segmentIds_.Reserve(rows.size() + segmentIds_.Size());
-        constexpr std::size_t kAhead = 16;
+        for (std::size_t i = 0; i < std::min(kAhead, rows.size()); ++i)
+            look(i);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             if (i + kAhead < rows.size())
-                segmentIds_.Prefetch(hashes[i + kAhead]);
-            rows_[i].name = SegmentId(NameOf(cells_[i]), hashes[i]);
+                look(i + kAhead);
+            if (i + kEntryAhead < rows.size())
+                segmentIds_.PrefetchEntry(ring[(i + kEntryAhead) % kRing].hash);
+            const Ahead& a = ring[i % kRing];
+            const std::size_t slash = a.text.rfind('/');
+            if (slash != std::string::npos)
+                rows_[i].folder = FolderOf(a.text.substr(0, slash));
+            rows_[i].name = SegmentId(a.name, a.hash);
         }
         RankSegments();
     }
@@ -265,34 +290,30 @@ class TextKeys {
     // sequence) and reading the tree depth-first gives that order without comparing sequences.
     std::vector<std::size_t> Order(int direction) const {
         const bool descending = direction < 0;
-        std::vector<std::uint32_t> folderNode(folderList_.size(), 0);
+        std::vector<std::uint32_t> folderNode(folders_.size(), 0);
         std::vector<Item> items;
-        items.reserve(rows_.size() + folderList_.size());
+        items.reserve(rows_.size() + folders_.size());
         std::uint32_t nodes = 1; // node 0: the empty sequence
         std::unordered_map<std::uint64_t, std::uint32_t> edges;
-        edges.reserve(folderList_.size() * 2);
-        for (std::size_t f = 1; f < folderList_.size(); ++f) {
-            std::uint32_t node = 0;
-            for (std::uint32_t k = 0; k < folderList_[f].count; ++k) {
-                const std::uint32_t rank = folderSegments_[folderList_[f].first + k];
-                const auto [edge, added] =
-                    edges.try_emplace((std::uint64_t{node} << 32) | rank, nodes);
-                if (added) {
-                    items.push_back(MakeItem(node, rank, false, nodes, descending));
-                    ++nodes;
-                }
-                node = edge->second;
+        edges.reserve(folders_.size() * 2);
+        // A folder comes after its parent, so the parent's node is known.
+        for (std::size_t f = 1; f < folders_.size(); ++f) {
+            const std::uint32_t parent = folderNode[folders_[f].parent];
+            const std::uint32_t rank = folders_[f].segment;
+            const auto [edge, added] =
+                edges.try_emplace((std::uint64_t{parent} << 32) | rank, nodes);
+            if (added) {
+                items.push_back(MakeItem(parent, rank, false, nodes, descending));
+                ++nodes;
             }
-            folderNode[f] = node;
+            folderNode[f] = edge->second;
         }
         for (std::size_t i = 0; i < rows_.size(); ++i)
             items.push_back(MakeItem(folderNode[rows_[i].folder], rows_[i].name, true,
                                      static_cast<std::uint32_t>(i), descending));
-        std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-            return a.place != b.place ? a.place < b.place : a.tie < b.tie;
-        });
+        std::vector<std::size_t> first = SortByNode(items, nodes);
         BreakTiesByFullCollation(items, direction);
-        return ReadDepthFirst(items, nodes);
+        return ReadDepthFirst(items, first);
     }
 
   private:
@@ -304,6 +325,7 @@ class TextKeys {
         std::uint32_t Node() const { return static_cast<std::uint32_t>(place >> 32); }
         bool IsRow() const { return ((tie >> 32) & 1) != 0; }
         std::uint32_t Index() const { return static_cast<std::uint32_t>(tie); } // row or node
+        bool operator<(const Item& o) const { return place != o.place ? place < o.place : tie < o.tie; }
     };
 
     static Item MakeItem(std::uint32_t node, std::uint32_t rank, bool row, std::uint32_t index,
@@ -312,6 +334,25 @@ class TextKeys {
         const std::uint64_t later = row == descending; // which of the two comes second
         return {(std::uint64_t{node} << 32) | rankKey,
                 (later << 33) | (std::uint64_t{row} << 32) | index};
+    }
+
+    // Orders the items: grouped by node with one counting pass, then each node's few items
+    // sorted. Returns where each node's items begin (and, last, their end).
+    static std::vector<std::size_t> SortByNode(std::vector<Item>& items, std::uint32_t nodes) {
+        std::vector<std::size_t> first(nodes + 1, 0);
+        for (const Item& item : items)
+            ++first[item.Node() + 1];
+        for (std::uint32_t n = 0; n < nodes; ++n)
+            first[n + 1] += first[n];
+        std::vector<Item> grouped(items.size());
+        std::vector<std::size_t> next(first.begin(), first.end() - 1);
+        for (const Item& item : items)
+            grouped[next[item.Node()]++] = item;
+        for (std::uint32_t n = 0; n < nodes; ++n)
+            std::sort(grouped.begin() + static_cast<std::ptrdiff_t>(first[n]),
+                      grouped.begin() + static_cast<std::ptrdiff_t>(first[n + 1]));
+        items = std::move(grouped);
+        return first;
     }
 
     void BreakTiesByFullCollation(std::vector<Item>& items, int direction) const {
@@ -324,8 +365,8 @@ class TextKeys {
                 std::stable_sort(items.begin() + static_cast<std::ptrdiff_t>(k),
                                  items.begin() + static_cast<std::ptrdiff_t>(end),
                                  [&](const Item& a, const Item& b) {
-                                     return CompareFullCollation(cells_[a.Index()],
-                                                                 cells_[b.Index()]) *
+                                     return CompareFullCollation(Text(a.Index()),
+                                                                 Text(b.Index())) *
                                                 direction <
                                             0;
                                  });
@@ -334,19 +375,14 @@ class TextKeys {
     }
 
     static std::vector<std::size_t> ReadDepthFirst(const std::vector<Item>& items,
-                                                   std::uint32_t nodes) {
-        std::vector<std::size_t> first(nodes + 1, items.size());
-        for (std::size_t k = items.size(); k-- > 0;)
-            first[items[k].Node()] = k;
-        for (std::uint32_t n = nodes; n-- > 0;)
-            first[n] = std::min(first[n], first[n + 1]);
+                                                   const std::vector<std::size_t>& first) {
         std::vector<std::size_t> order;
         order.reserve(items.size());
         std::vector<std::size_t> stack{first[0]}; // the next item of each open node
         std::vector<std::uint32_t> open{0};
         while (!stack.empty()) {
             std::size_t& at = stack.back();
-            if (at >= items.size() || items[at].Node() != open.back()) {
+            if (at >= first[open.back() + 1]) {
                 stack.pop_back();
                 open.pop_back();
                 continue;
@@ -363,13 +399,17 @@ class TextKeys {
     }
 
     struct Folder {
-        std::uint32_t first, count; // its segments in folderSegments_
+        std::uint32_t parent;  // index into folders_; 0: no folder above
+        std::uint32_t segment; // its last segment's id, a rank after RankSegments
     };
     struct Row {
-        std::uint32_t folder = 0; // index into folderList_
+        std::uint32_t folder = 0; // index into folders_
         std::uint32_t name = 0;   // segment id, a rank after RankSegments
     };
-    // The folder part of a text, made of its segments; 0 stands for a text without a '/'.
+
+    std::string_view Text(std::uint32_t row) const { return rowTexts_[row].Cell(column_); }
+
+    // The folder part of a text; 0 stands for a text without a '/'.
     std::uint32_t FolderOf(std::string_view folder) {
         // Rows of one folder mostly come together.
         if (lastFolderIndex_ != 0 && folder == lastFolder_)
@@ -379,22 +419,32 @@ class TextKeys {
         return lastFolderIndex_;
     }
 
+    // A new folder is added after the folders above it, which are added first when new.
     std::uint32_t FindOrAddFolder(std::string_view folder) {
-        bool isNew = false;
-        const std::uint32_t id = folderIds_.Find(folder, isNew);
-        if (!isNew)
-            return id + 1;
-        Folder added{static_cast<std::uint32_t>(folderSegments_.size()), 0};
-        for (std::size_t start = 0;;) {
-            const std::size_t end = std::min(folder.find('/', start), folder.size());
-            folderSegments_.push_back(SegmentId(folder.substr(start, end - start)));
-            ++added.count;
-            if (end == folder.size())
+        std::vector<std::string_view> missing; // the folder and the new ones above, nearest first
+        std::uint32_t above = 0;               // the nearest known folder above; 0: none
+        for (std::string_view path = folder;;) {
+            const std::uint32_t id = folderIds_.Lookup(path, StringIds::Hash(path));
+            if (id != StringIds::kNone) {
+                above = id + 1;
                 break;
-            start = end + 1;
+            }
+            missing.push_back(path);
+            const std::size_t slash = path.rfind('/');
+            if (slash == std::string::npos)
+                break;
+            path = path.substr(0, slash);
         }
-        folderList_.push_back(added); // at id + 1, after the entry for no folder
-        return id + 1;
+        for (std::size_t k = missing.size(); k-- > 0;) {
+            const std::string_view path = missing[k];
+            bool added = false;
+            // folders_[0] stands for no folder, so a folder's id + 1 is its index.
+            const std::uint32_t index = folderIds_.Find(path, StringIds::Hash(path), added) + 1;
+            const std::string_view last = NameOf(path);
+            folders_.push_back({above, SegmentId(last, StringIds::Hash(last))});
+            above = index;
+        }
+        return above;
     }
 
     static std::string_view NameOf(std::string_view text) {
@@ -402,21 +452,23 @@ class TextKeys {
         return slash == std::string::npos ? text : text.substr(slash + 1);
     }
 
-    std::uint32_t SegmentId(std::string_view segment) {
-        return SegmentId(segment, StringIds::Hash(segment));
-    }
-
     std::uint32_t SegmentId(std::string_view segment, std::uint64_t hash) {
         bool isNew = false;
         const std::uint32_t id = segmentIds_.Find(segment, hash, isNew);
         if (isNew) {
             UpperCaseInto(segment, folded_);
-            primaries_.emplace_back();
-            AppendPrimary(folded_, primaries_.back());
+            primaryAt_.push_back(primaries_.size());
+            AppendPrimary(folded_, primaries_);
         }
         return id;
     }
 
+    std::string_view Primary(std::uint32_t id) const {
+        const std::size_t end = id + 1 < primaryAt_.size() ? primaryAt_[id + 1] : primaries_.size();
+        return std::string_view(primaries_).substr(primaryAt_[id], end - primaryAt_[id]);
+    }
+
+    // Appends the collation's first level of one segment, which ignores letter case and accents.
     void AppendPrimary(std::string_view segment, std::string& out) {
         segment_.assign(segment);
         std::size_t n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
@@ -424,9 +476,9 @@ class TextKeys {
             buffer_.resize(n + 1);
             n = std::strxfrm(buffer_.data(), segment_.c_str(), buffer_.size());
         }
-        // Levels are separated by \1; the first ignores letter case and accents.
+        // Levels are separated by \1.
         const char* level = static_cast<const char*>(std::memchr(buffer_.data(), '\1', n));
-        out.assign(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
+        out.append(buffer_.data(), level ? static_cast<std::size_t>(level - buffer_.data()) : n);
     }
 
     // Segments with equal primary keys share a rank.
@@ -436,46 +488,48 @@ class TextKeys {
             std::uint64_t high, low;
             std::uint32_t id;
         };
-        const auto bytes = [](const std::string& key, std::size_t from) {
+        const auto bytes = [](std::string_view key, std::size_t from) {
             std::uint64_t v = 0;
             for (std::size_t b = from; b < from + 8; ++b)
                 v = (v << 8) | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
             return v;
         };
-        std::vector<Entry> order(primaries_.size());
-        for (std::uint32_t id = 0; id < primaries_.size(); ++id)
-            order[id] = {bytes(primaries_[id], 0), bytes(primaries_[id], 8), id};
+        const auto count = static_cast<std::uint32_t>(primaryAt_.size());
+        std::vector<Entry> order(count);
+        for (std::uint32_t id = 0; id < count; ++id)
+            order[id] = {bytes(Primary(id), 0), bytes(Primary(id), 8), id};
         const auto less = [&](const Entry& a, const Entry& b) {
             if (a.high != b.high)
                 return a.high < b.high;
             if (a.low != b.low)
                 return a.low < b.low;
-            return primaries_[a.id] < primaries_[b.id];
+            return Primary(a.id) < Primary(b.id);
         };
         std::sort(order.begin(), order.end(), less);
-        std::vector<std::uint32_t> rank(primaries_.size());
+        std::vector<std::uint32_t> rank(count);
         std::uint32_t r = 0;
         for (std::size_t k = 0; k < order.size(); ++k) {
             if (k > 0 && less(order[k - 1], order[k]))
                 ++r;
             rank[order[k].id] = r;
         }
-        for (std::uint32_t& id : folderSegments_)
-            id = rank[id];
+        for (std::size_t f = 1; f < folders_.size(); ++f)
+            folders_[f].segment = rank[folders_[f].segment];
         for (Row& row : rows_)
             row.name = rank[row.name];
-        primaries_.clear();
-        primaries_.shrink_to_fit();
+        std::string().swap(primaries_);
+        std::vector<std::size_t>().swap(primaryAt_);
     }
 
-    std::vector<std::string_view> cells_; // into the rows, which stay in place while sorting
+    const std::vector<ResultRow>& rowTexts_; // stay in place while sorting
+    std::size_t column_;
     std::vector<Row> rows_;
-    std::vector<Folder> folderList_{Folder{0, 0}};
-    std::vector<std::uint32_t> folderSegments_;
-    StringIds folderIds_{1024}, segmentIds_{1024};
-    std::vector<std::string> primaries_;
+    std::vector<Folder> folders_{Folder{0, 0}};
+    StringIds folderIds_, segmentIds_;
+    std::string primaries_;              // the segments' primary keys, one after the other
+    std::vector<std::size_t> primaryAt_; // where each segment's key begins
     std::string folded_, segment_;
-    std::string_view lastFolder_; // into the rows, like cells_
+    std::string_view lastFolder_; // into the rows
     std::uint32_t lastFolderIndex_ = 0;
     std::vector<char> buffer_ = std::vector<char>(256);
 };
