@@ -31,6 +31,8 @@ class SearchRunner : public QObject, public SearchSink {
 
     void Synchronize(HandOver& handOver) override;
     void ShowNoDrivesMessage() override;
+    // Batches this size keep the records the walker reuses small, and each hand-over short.
+    std::size_t BatchRows() const override { return 2048; }
 
   Q_SIGNALS:
     void HandOverWaiting(); // queued to the window thread
