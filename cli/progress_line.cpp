@@ -34,7 +34,8 @@ std::size_t TerminalWidth(int fd) {
     return 80;
 }
 
-ProgressLine::ProgressLine(int fd, std::size_t width) : fd_(fd), width_(width) {}
+ProgressLine::ProgressLine(int fd, std::size_t width, Clock clock)
+    : fd_(fd), width_(width), clock_(clock) {}
 
 ProgressLine::~ProgressLine() {
     Clear();
@@ -50,7 +51,7 @@ std::string ProgressLine::Text(std::size_t entries, const std::string& path, std
 }
 
 void ProgressLine::Show(std::size_t entries, const std::string& path) {
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = clock_();
     if (shown_ && now - last_ < kInterval)
         return;
     last_ = now;

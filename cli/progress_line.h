@@ -7,7 +7,9 @@
 // second and wiped at the end.
 class ProgressLine {
   public:
-    ProgressLine(int fd, std::size_t width);
+    using Clock = std::chrono::steady_clock::time_point (*)();
+    // clock: when the line was last drawn is measured by it; a test may drive its own.
+    ProgressLine(int fd, std::size_t width, Clock clock = &std::chrono::steady_clock::now);
     ~ProgressLine();
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
@@ -21,6 +23,7 @@ class ProgressLine {
   private:
     int fd_;
     std::size_t width_;
+    Clock clock_;
     bool shown_ = false;
     std::chrono::steady_clock::time_point last_{};
 };

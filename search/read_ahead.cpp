@@ -9,7 +9,7 @@ namespace {
 // Sleepers are woken by the changes they wait for; the limit only bounds how late a cancel is
 // noticed.
 constexpr auto kPoll = std::chrono::milliseconds(5);
-// About a hundred microseconds of spinning, longer than a helper takes for a small folder.
+// A short spin, about as long as a helper takes for a small folder.
 constexpr int kSpins = 2000;
 // Helpers waiting for room are woken once the search thread has taken this many folders.
 constexpr std::size_t kRoomStep = 8;

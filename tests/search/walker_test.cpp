@@ -212,6 +212,40 @@ TEST(Walker, WhatIsPendingIsHandedOverWhileEntriesAreRead) {
     }
 }
 
+// A sink may ask for smaller batches: each hand-over then holds at most that many rows, in
+// order, and the status shows the last of them, whatever the walk's clock says.
+TEST(Walker, ASinksBatchSizeBoundsEveryHandOver) {
+    TempTree t;
+    for (int i = 0; i < 7; ++i)
+        t.File("sub/f" + std::to_string(i) + ".txt", i);
+    class SmallBatches : public RecordingSink {
+      public:
+        std::vector<std::size_t> sizes;
+        std::vector<std::string> lastRows;
+        std::size_t BatchRows() const override { return 3; }
+        void Synchronize(HandOver& h) override {
+            sizes.push_back(h.items.size());
+            if (!h.items.empty())
+                lastRows.push_back(h.items.back().ItemPath);
+            RecordingSink::Synchronize(h);
+        }
+    };
+    SearchOptions o;
+    o.includeSubfolders = true;
+    for (const unsigned threads : {1u, 2u}) {
+        SmallBatches sink;
+        SearchRequest r = Request(t, "*.txt", o);
+        r.walkThreads = threads;
+        SteppingClockThread thread(r, sink, std::chrono::milliseconds(0)); // never due by time
+        thread.Execute();
+        ASSERT_EQ(sink.items.size(), 7u);
+        EXPECT_LE(*std::max_element(sink.sizes.begin(), sink.sizes.end()), 3u);
+        EXPECT_GE(sink.sizes.size(), 3u);
+        for (std::size_t k = 0; k < sink.lastRows.size(); ++k)
+            EXPECT_EQ(sink.statusPaths[k], sink.lastRows[k]);
+    }
+}
+
 TEST(Walker, EmptyDriveListShowsTheMessageAndWalksNothing) {
     SearchRequest r;
     r.target = std::string(kAllDrives);
