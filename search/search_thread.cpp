@@ -119,6 +119,15 @@ FolderReadRule TSearchThread::ReadRule() const {
     return rule;
 }
 
+FolderReadRule TSearchThread::CountRule() const {
+    FolderReadRule rule = ReadRule();
+    rule.mask = &everyName_;
+    rule.withSubfolders = true;
+    rule.onlyFolders = false;
+    rule.fileFields = needSize_ ? Field::Size : 0;
+    return rule;
+}
+
 // Depth-first without recursion: one frame per folder from the root to the one being read,
 // so the depth of a tree is limited by memory, not by the thread's stack.
 void TSearchThread::ListFolder(FolderStack& stack) {

@@ -88,6 +88,8 @@ class TSearchThread {
     bool MayEnter(FolderStack& stack) const;
     // How helpers read ahead the folders below the root, as ListFiles reads them.
     FolderReadRule ReadRule() const;
+    // The same for the count of a structure listing: every entry, sizes when shown.
+    FolderReadRule CountRule() const;
 
     // --- Structure listings (structure_search.cpp) -------------------------------------
     struct FolderTotals {
@@ -101,8 +103,9 @@ class TSearchThread {
     };
     void StructureRoot(FolderStack& stack);
     void StructureWalk(FolderStack& stack, StructureNode& root);
-    // One enumeration: the folder's own files (number, size) and its direct subfolders.
-    void DirectFilesSize(Directory& dir, StructureNode& node);
+    // One enumeration of the folder on top of the stack: its own files (number, size) and its
+    // direct subfolders.
+    void DirectFilesSize(FolderStack& stack, StructureNode& node);
     // Totals over the whole subtree, every folder enumerated once; partial after a cancel.
     void SubtreeTotals(FolderStack& stack, StructureNode& root);
     void CountFolder(FolderStack& stack, StructureNode& node);
@@ -132,6 +135,7 @@ class TSearchThread {
     bool needType_ = false;
     bool needSize_ = false;
     MaskMatcher mask_;
+    MaskMatcher everyName_{"*"};
     std::string upperMask_;
     std::unique_ptr<TypeNameLookup> typeNames_;
     std::unordered_map<std::string, std::int64_t> folderTotals_; // subtree totals of this search
@@ -149,5 +153,5 @@ class TSearchThread {
     std::chrono::steady_clock::time_point lastFlush_;
     SizeTexts sizeTexts_;
     DateTexts dateTexts_;
-    std::unique_ptr<ReadAhead> readAhead_; // during a plain listing with helper threads
+    std::unique_ptr<ReadAhead> readAhead_; // during a plain listing or a count, with helpers
 };

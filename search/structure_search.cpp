@@ -77,35 +77,45 @@ void TSearchThread::StructureWalk(FolderStack& stack, StructureNode& root) {
 void TSearchThread::CountFolder(FolderStack& stack, StructureNode& node) {
     if (SingleFolderMode) {
         CountingFolder(stack.Path());
-        DirectFilesSize(stack.Top(), node);
+        DirectFilesSize(stack, node);
     } else {
         SubtreeTotals(stack, node);
     }
 }
 
-void TSearchThread::DirectFilesSize(Directory& dir, StructureNode& node) {
-    dir.Rewind();
+void TSearchThread::DirectFilesSize(FolderStack& stack, StructureNode& node) {
+    Directory& dir = stack.Top();
+    FolderEntries entries =
+        readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir) : FolderEntries(dir);
     DirEntry e;
+    const EntryDetails* known = nullptr;
     EntryDetails d;
     for (;;) {
         Tick(); // a hand-over may bring a cancel: test after it
         if (Terminated())
             break;
-        if (!dir.Next(e))
+        if (!entries.Next(e, known))
             break;
         if (e.IsDotOrDotDot())
             continue;
-        if (e.kind == EntryKind::Unknown)
-            dir.Stat(e, 0, d);
+        entries.ResolveKind(e);
         if (e.kind == EntryKind::Directory) {
             node.children.push_back(StructureNode{std::string(e.Name()), {}, {}});
             continue;
         }
         ++node.totals.files;
-        if (needSize_ && dir.Stat(e, Field::Size, d))
+        if (needSize_ && known)
+            node.totals.size += known->size;
+        else if (needSize_ && entries.Dir().Stat(e, Field::Size, d))
             node.totals.size += d.size;
     }
     node.totals.subfolders = static_cast<std::int64_t>(node.children.size());
+    if (readAhead_ && !entries.WasReadAhead() && !Terminated() && !node.children.empty()) {
+        std::vector<std::string> names;
+        for (const StructureNode& child : node.children)
+            names.push_back(child.name);
+        readAhead_->Expect(stack.Path(), dir, names);
+    }
 }
 
 // Depth-first without recursion; the status shows each folder while it is counted.
@@ -115,8 +125,12 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
         std::size_t next = 0;
     };
     const std::string shown = statusPath_;
+    // Helpers read the folders the count comes to next, as in the plain listing.
+    const unsigned threads = WalkThreads(request_.walkThreads);
+    if (threads > 1)
+        readAhead_ = std::make_unique<ReadAhead>(CountRule(), threads - 1);
     CountingFolder(stack.Path());
-    DirectFilesSize(stack.Top(), root);
+    DirectFilesSize(stack, root);
     std::vector<Frame> frames{{&root}};
     while (!frames.empty()) {
         Frame& frame = frames.back();
@@ -130,7 +144,7 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
             statusPath_ = stack.Path();
             UpdateStatus();
             CountingFolder(stack.Path());
-            DirectFilesSize(stack.Top(), child);
+            DirectFilesSize(stack, child);
             frames.push_back({&child});
             continue;
         }
@@ -144,6 +158,7 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
         parent.files += done.files;
         parent.subfolders += done.subfolders;
     }
+    readAhead_.reset(); // stops and joins the helpers
     KeepStatus(); // the status goes on showing the last folder counted
     statusPath_ = shown;
 }
