@@ -102,7 +102,8 @@ std::optional<int> ParseIniInteger(std::string_view value) {
 
 IniFile IniFile::Parse(std::string_view text) {
     IniFile ini;
-    if (text.starts_with("\xEF\xBB\xBF"))
+    // Every leading mark: one kept as a line would be read as a mark once written back.
+    while (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     const std::size_t firstBreak = text.find('\n');
     ini.crLf_ =

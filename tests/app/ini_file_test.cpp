@@ -21,6 +21,8 @@ const Lookup kLookups[] = {
     {"blanks", "  [ History ]  \n \t LastDrive \t= /x y \t\n", "History", "LastDrive", "/x y"},
     {"CR LF", "[History]\r\nLastDrive=/x\r\nB=1\r\n", "History", "LastDrive", "/x"},
     {"byte order mark", "\xEF\xBB\xBF[History]\nLastDrive=/x", "History", "LastDrive", "/x"},
+    {"byte order mark twice", "\xEF\xBB\xBF\xEF\xBB\xBF[History]\nLastDrive=/x", "History",
+     "LastDrive", "/x"},
     {"comment", "[History]\n ; LastDrive=/y\nLastDrive=/x", "History", "LastDrive", "/x"},
     {"comment only", "[History]\n;LastDrive=/y\n", "History", "LastDrive", std::nullopt},
     {"no closing bracket", "[History\nLastDrive=/x", "History", "LastDrive", std::nullopt},
