@@ -279,8 +279,9 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         stream.emplace(RowStream{ResultLayout::PlainText, DateLineAt(a, s),
                                  [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); },
                                  std::nullopt, 0});
+    const bool progress = s.progress && !(stream && s.outIsTerminal);
     ListResult result =
-        RunListSearch(a, s.workingDir, s.progress ? s.err : -1, stream ? &*stream : nullptr);
+        RunListSearch(a, s.workingDir, progress ? s.err : -1, stream ? &*stream : nullptr);
     for (const std::string& notice : result.notices)
         Report(s.err, notice);
     if (!result.refusal.empty()) {

@@ -17,5 +17,6 @@ int main(int argc, char** argv) {
     }
     ListStreams streams;
     streams.progress = ::isatty(streams.err) == 1;
+    streams.outIsTerminal = ::isatty(streams.out) == 1;
     return RunListCommand(std::vector<std::string>(argv + 1, argv + argc), streams);
 }
