@@ -70,9 +70,7 @@ void TSearchThread::Execute() {
         if (stayOnVolume_)
             volumeDevice_ = stack.Top().Device();
         if (request_.options.structureMode == ModeNone) {
-            const unsigned threads = WalkThreads(request_.walkThreads);
-            if (threads > 1)
-                readAhead_ = std::make_unique<ReadAhead>(ReadRule(), threads - 1);
+            StartReadAhead(ReadRule());
             ListFolder(stack);
             readAhead_.reset(); // stops and joins the helpers
         } else
@@ -119,6 +117,24 @@ FolderReadRule TSearchThread::ReadRule() const {
     return rule;
 }
 
+void TSearchThread::StartReadAhead(FolderReadRule rule) {
+    const unsigned threads = WalkThreads(request_.walkThreads);
+    if (threads > 1)
+        readAhead_ = std::make_unique<ReadAhead>(std::move(rule), threads - 1);
+}
+
+FolderEntries TSearchThread::EntriesOf(FolderStack& stack) {
+    Directory& dir = stack.Top();
+    return readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir)
+                                           : FolderEntries(dir);
+}
+
+void TSearchThread::ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
+                                     const std::vector<std::string>& names) {
+    if (readAhead_ && !entries.WasReadAhead() && !Terminated())
+        readAhead_->Expect(stack.Path(), stack.Top(), names);
+}
+
 FolderReadRule TSearchThread::CountRule() const {
     FolderReadRule rule = ReadRule();
     rule.mask = &everyName_;
@@ -159,9 +175,7 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
     ListingFolder(stack.Path());
-    Directory& dir = stack.Top();
-    FolderEntries entries =
-        readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir) : FolderEntries(dir);
+    FolderEntries entries = EntriesOf(stack);
     bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;
@@ -198,10 +212,7 @@ void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subf
         UpdateStatus();
         AddRow();
     }
-    // What the helpers read next: this folder's subfolders, unless a helper read it and has
-    // queued them already.
-    if (readAhead_ && !entries.WasReadAhead() && !Terminated())
-        readAhead_->Expect(stack.Path(), dir, subfolders);
+    ExpectSubfolders(stack, entries, subfolders);
     // The folder's one row, made once its files have been read: no other row comes between.
     const std::string& folder = stack.Path();
     if (!matched || listedFolders_.contains(folder))

@@ -86,6 +86,13 @@ class TSearchThread {
 
     // Whether the walk goes into the folder on top of the stack; the root always.
     bool MayEnter(FolderStack& stack) const;
+    // Helper threads for the reading that follows, when more than one thread is to read.
+    void StartReadAhead(FolderReadRule rule);
+    // The entries of the folder on top of the stack: a helper's reading, or read now.
+    FolderEntries EntriesOf(FolderStack& stack);
+    // After the search thread read a folder itself: its subfolders are what helpers read next.
+    void ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
+                          const std::vector<std::string>& names);
     // How helpers read ahead the folders below the root, as ListFiles reads them.
     FolderReadRule ReadRule() const;
     // The same for the count of a structure listing: every entry, sizes when shown.

@@ -20,7 +20,11 @@ void TSearchThread::RunStructureSearch(FolderStack& stack) {
             needShortPath_ = true;
     }
     SingleFolderMode = request_.options.structureMode == ModeSingleFolders;
+    // The second listing reads each folder just before its row, in the order helpers read.
+    if (SingleFolderMode)
+        StartReadAhead(CountRule());
     StructureRoot(stack);
+    readAhead_.reset();
     SingleFolderMode = false;
 }
 
@@ -84,9 +88,7 @@ void TSearchThread::CountFolder(FolderStack& stack, StructureNode& node) {
 }
 
 void TSearchThread::DirectFilesSize(FolderStack& stack, StructureNode& node) {
-    Directory& dir = stack.Top();
-    FolderEntries entries =
-        readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir) : FolderEntries(dir);
+    FolderEntries entries = EntriesOf(stack);
     DirEntry e;
     const EntryDetails* known = nullptr;
     EntryDetails d;
@@ -110,11 +112,11 @@ void TSearchThread::DirectFilesSize(FolderStack& stack, StructureNode& node) {
             node.totals.size += d.size;
     }
     node.totals.subfolders = static_cast<std::int64_t>(node.children.size());
-    if (readAhead_ && !entries.WasReadAhead() && !Terminated() && !node.children.empty()) {
+    if (readAhead_ && !node.children.empty()) {
         std::vector<std::string> names;
         for (const StructureNode& child : node.children)
             names.push_back(child.name);
-        readAhead_->Expect(stack.Path(), dir, names);
+        ExpectSubfolders(stack, entries, names);
     }
 }
 
@@ -126,9 +128,7 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
     };
     const std::string shown = statusPath_;
     // Helpers read the folders the count comes to next, as in the plain listing.
-    const unsigned threads = WalkThreads(request_.walkThreads);
-    if (threads > 1)
-        readAhead_ = std::make_unique<ReadAhead>(CountRule(), threads - 1);
+    StartReadAhead(CountRule());
     CountingFolder(stack.Path());
     DirectFilesSize(stack, root);
     std::vector<Frame> frames{{&root}};
