@@ -271,8 +271,8 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     const double duA = plainTimes[0], listPlain = plainTimes[2];
     lines.push_back(
         {"plain listing, 1 thread", plainTimes[1], "s", "du -a", plainTimes[1] / duA, 1.3});
-    lines.push_back({"plain listing, " + byDefault, plainTimes[2], "s", "du -a",
-                     plainTimes[2] / duA, 0.75});
+    lines.push_back(
+        {"plain listing, " + byDefault, plainTimes[2], "s", "du -a", plainTimes[2] / duA, 0.75});
     const std::vector<std::string> explorer = {list, "--structure",           "explorer",
                                                "-c", "size,files,subfolders", tree};
     const std::vector<double> structureTimes =
@@ -290,8 +290,8 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
         const std::vector<std::string> args = {list, "-s", "-c", "size,modified", folder};
         const double one = Spawn(alone(args), false).maxRssKB / 1024.0;
         const double many = Spawn(args, false).maxRssKB / 1024.0;
-        lines.push_back({"peak memory, default, " + name, many, "MiB", "1 thread", many / one,
-                         1.5});
+        lines.push_back(
+            {"peak memory, default, " + name, many, "MiB", "1 thread", many / one, 1.5});
     }
 
     std::vector<double> windowSeconds, stalls;
@@ -323,11 +323,11 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     const double bareAll = allTimes[0];
     lines.push_back({"all-columns listing, 1 thread", allTimes[1], "s", "C walker (same calls)",
                      allTimes[1] / bareAll, 1.15});
-    lines.push_back({"all-columns listing, " + byDefault, allTimes[2], "s",
-                     "C walker (same calls)", allTimes[2] / bareAll, 1.15});
+    lines.push_back({"all-columns listing, " + byDefault, allTimes[2], "s", "C walker (same calls)",
+                     allTimes[2] / bareAll, 1.15});
     lines.push_back({"cancel in the middle of the plain listing, " + byDefault,
-                     MedianSeconds(runs, [&] { return CancelSeconds(tree, rows / 3); }) * 1000, "ms", "", -1,
-                     50});
+                     MedianSeconds(runs, [&] { return CancelSeconds(tree, rows / 3); }) * 1000,
+                     "ms", "", -1, 50});
 
     const double smallPlain = timed(with(plain, small));
     lines.push_back({"plain listing, growth from a tree 10x smaller", listPlain, "s", "small tree",

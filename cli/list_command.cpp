@@ -276,9 +276,10 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
     // Unsorted on standard output, the lines go out as they are found, nothing kept.
     std::optional<RowStream> stream;
     if (a.output.empty() && !a.sort)
-        stream.emplace(RowStream{ResultLayout::PlainText, DateLineAt(a, s),
-                                 [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); },
-                                 std::nullopt, 0});
+        stream.emplace(
+            RowStream{ResultLayout::PlainText, DateLineAt(a, s),
+                      [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); },
+                      std::nullopt, 0});
     const bool progress = s.progress && !(stream && s.outIsTerminal);
     ListResult result =
         RunListSearch(a, s.workingDir, progress ? s.err : -1, stream ? &*stream : nullptr);

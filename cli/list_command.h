@@ -10,12 +10,12 @@
 
 // Where a run of pathquill-list writes; tests give pipes or files.
 struct ListStreams {
-    int out = 1;            // the listing without -o
-    int err = 2;            // messages
-    bool progress = false;  // a progress line on err (a terminal)
+    int out = 1;                // the listing without -o
+    int err = 2;                // messages
+    bool progress = false;      // a progress line on err (a terminal)
     bool outIsTerminal = false; // lines on out are seen as they come: no progress line then
-    std::time_t now = 0;    // for the date line; 0: the clock
-    std::string workingDir; // relative paths are taken from here; empty: the current folder
+    std::time_t now = 0;        // for the date line; 0: the clock
+    std::string workingDir;     // relative paths are taken from here; empty: the current folder
 };
 
 enum ListExit { ListRowsWritten = 0, ListNothingFound = 1, ListRefused = 2 };

@@ -325,7 +325,9 @@ class TextKeys {
         std::uint32_t Node() const { return static_cast<std::uint32_t>(place >> 32); }
         bool IsRow() const { return ((tie >> 32) & 1) != 0; }
         std::uint32_t Index() const { return static_cast<std::uint32_t>(tie); } // row or node
-        bool operator<(const Item& o) const { return place != o.place ? place < o.place : tie < o.tie; }
+        bool operator<(const Item& o) const {
+            return place != o.place ? place < o.place : tie < o.tie;
+        }
     };
 
     static Item MakeItem(std::uint32_t node, std::uint32_t rank, bool row, std::uint32_t index,
@@ -365,8 +367,7 @@ class TextKeys {
                 std::stable_sort(items.begin() + static_cast<std::ptrdiff_t>(k),
                                  items.begin() + static_cast<std::ptrdiff_t>(end),
                                  [&](const Item& a, const Item& b) {
-                                     return CompareFullCollation(Text(a.Index()),
-                                                                 Text(b.Index())) *
+                                     return CompareFullCollation(Text(a.Index()), Text(b.Index())) *
                                                 direction <
                                             0;
                                  });

@@ -109,7 +109,7 @@ class ReadAhead {
     std::condition_variable searchWake_, helperWake_;
     std::atomic<std::uint64_t> changes_{0}; // counts Changed(), watched while spinning
     int searchAsleep_ = 0, helpersAsleep_ = 0;
-    std::size_t taken_ = 0; // folders the search thread has taken
+    std::size_t taken_ = 0;                        // folders the search thread has taken
     std::list<std::shared_ptr<FolderRead>> order_; // front: the folder entered next
     bool stopping_ = false;
     std::vector<std::thread> helpers_;

@@ -26,5 +26,5 @@ struct SearchRequest {
     std::vector<std::string> driveList;  // volume roots walked for kAllDrives
     std::vector<std::string> mountsNotToEnter; // pseudo file systems below the root
     SearchOptions options;
-    unsigned walkThreads = 0; // threads reading folders; 0: one per core; 1: the search thread alone
+    unsigned walkThreads = 0; // threads reading folders; 0: one per core; 1: the search alone
 };

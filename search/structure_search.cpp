@@ -159,7 +159,7 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
         parent.subfolders += done.subfolders;
     }
     readAhead_.reset(); // stops and joins the helpers
-    KeepStatus(); // the status goes on showing the last folder counted
+    KeepStatus();       // the status goes on showing the last folder counted
     statusPath_ = shown;
 }
 
