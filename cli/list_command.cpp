@@ -26,13 +26,9 @@ namespace {
 
 constexpr std::string_view kProgram = "pathquill-list";
 
+// Messages: a failed write is not worth a message of its own.
 void Put(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n <= 0)
-            return;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
+    (void)WriteToDescriptor(fd, text);
 }
 
 void Report(int fd, const std::string& text) {
