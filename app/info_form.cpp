@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "app/info_texts.h"
 #include "platform/memory.h"
@@ -61,4 +62,15 @@ void TInfoForm::GetVersionInfo(QStringList& list) const {
     list.clear();
     for (const std::string& value : VersionInfoList(*sources_.block))
         list << QText(value);
+}
+
+// In the middle of the screen, not over the main window as a dialog would stand by itself.
+void TInfoForm::showEvent(QShowEvent* event) {
+    const QWidget* owner = parentWidget();
+    if (const QScreen* s = owner ? owner->screen() : screen()) {
+        QRect outer = frameGeometry();
+        outer.moveCenter(s->availableGeometry().center());
+        move(outer.topLeft());
+    }
+    QDialog::showEvent(event);
 }

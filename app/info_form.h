@@ -33,6 +33,9 @@ class TInfoForm : public QDialog {
     // Closing by the system counts as OK, like the button.
     void reject() override { accept(); }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void FormCreate();
 

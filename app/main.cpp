@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName(QStringLiteral("Pathquill"));
     QtMessageBoxes messages;
-    TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFilePath()),
+    TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFile()),
                   argc > 1 ? std::string(argv[1]) : std::string());
     messages.SetParent(&window);
     window.show();

@@ -131,7 +131,7 @@ void TForm1::BuildLayout() {
     face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     setFont(face);
     StatusPanel0 = new QLabel(this);
-    StatusPanel1 = new QLabel(this);
+    StatusPanel1 = new StatusPanel(this);
     StatusPanel0->setMinimumWidth(291);
     StatusPanel0->setMaximumWidth(291);
     statusBar()->addWidget(StatusPanel0);

@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -44,10 +45,11 @@ std::string Text(const QLabel* l) {
     return l->text().toStdString();
 }
 
-// A place on a drive of the given type with plenty of room.
+// A file beside the program on a drive of the given type with plenty of room.
 SettingsPlace PlaceOn(const std::string& file, const std::string& type = "Harddisk") {
     return {file, [type](const std::string&) { return type; },
-            [](const std::string&) { return std::int64_t{1} << 30; }};
+            [](const std::string&) { return std::int64_t{1} << 30; }, true,
+            [](const std::string&) { return true; }};
 }
 
 void Settle() {
@@ -399,6 +401,40 @@ TEST(SettingsWindow, LongFileNameComesBackWhole) {
     }
     Restart r("[History]\nLastFileName=" + name + "\n");
     EXPECT_EQ(r.window->edSaveAs->text().toStdString(), name);
+}
+
+// Values that are not valid UTF-8 (an older file in Latin-1) keep their bytes while their
+// boxes are left as they came; what the user changes is written as the user typed it.
+TEST(SettingsWindow, TextsThatAreNoUtf8KeepTheirBytes) {
+    const std::string latin = "Gr\xf6\xdf"
+                              "e"; // "Größe" in Latin-1
+    const std::string stored = "[History]\nLastFileName=" + latin + ".txt\nLastTarget=*" + latin +
+                               "*\n[CB-History]\n0=*" + latin + "*\n1=*.txt\n";
+    struct Case {
+        std::function<void(TForm1&)> change;
+        std::string fileName, lookFor, first;
+    } const cases[] = {
+        {[](TForm1&) {}, latin + ".txt", "*" + latin + "*", "*" + latin + "*"},
+        {[](TForm1& w) { w.cbLookfor->setCurrentIndex(1); }, latin + ".txt", "*.txt",
+         "*" + latin + "*"},
+        {[](TForm1& w) { w.cbLookfor->setCurrentIndex(0); }, latin + ".txt", "*" + latin + "*",
+         "*" + latin + "*"},
+        {[](TForm1& w) {
+             w.edSaveAs->setText(QStringLiteral("Größe.txt"));
+             w.cbLookfor->setEditText(QStringLiteral("*.doc"));
+         },
+         "Größe.txt", "*.doc", "*" + latin + "*"},
+    };
+    for (const Case& c : cases) {
+        Restart r(stored);
+        c.change(*r.window);
+        r.window->close();
+        const IniFile written = IniFile::Parse(Contents(r.file));
+        EXPECT_EQ(written.Value("History", "LastFileName"), c.fileName);
+        EXPECT_EQ(written.Value("History", "LastTarget"), c.lookFor);
+        EXPECT_EQ(written.Value("CB-History", "0"), c.first);
+        EXPECT_EQ(written.Value("CB-History", "1"), "*.txt");
+    }
 }
 
 TEST(SettingsWindow, CDDriveThatIsNoOpticalDriveKeepsTheCurrentDrive) {
