@@ -4,6 +4,7 @@
 
 #include "app/qt_message_boxes.h"
 #include "app/tform1.h"
+#include "resources/project_info.h"
 #include "resources/strings.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
         setrlimit(RLIMIT_NOFILE, &files);
     }
     QApplication::setApplicationName(QStringLiteral("Pathquill"));
+    // Lets Wayland desktops match the window to its launcher entry and icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kPathquillAppId));
     QtMessageBoxes messages;
     TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFilePath()),
                   argc > 1 ? std::string(argv[1]) : std::string());
