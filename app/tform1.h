@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/design_layout.h"
 #include "app/settings_store.h"
 #include "app/status_panel.h"
 #include "app/window_settings.h"
@@ -36,6 +37,7 @@ class LookInTree;
 class SaveInTree;
 class MessageBoxes;
 class ResultModel;
+class ResultListActions;
 class HeaderGlyphs;
 class HelpWindow;
 class SearchRunner;
@@ -57,6 +59,8 @@ public:
     // Search control
     void btnSearchClick();
     void btnCancelClick();
+    void mnStartClick();
+    void mnCancelClick();
     bool SearchRunning() const { return currentSearch_ != nullptr; }
     // Result list
     void CreateLVColumns();
@@ -92,6 +96,8 @@ public:
     void DriveComboBox1Change();
     void sbEjectClick();
     // Window
+    void mnLookInClick();
+    void mnExitClick();
     void stLookInChange();
     void FormClose();
 
@@ -124,6 +130,7 @@ public:
     QWidget* Shape1 = nullptr;
     QTreeView* ListView1 = nullptr;
     ResultModel* Results = nullptr;
+    ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
             *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
@@ -144,6 +151,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -152,11 +160,16 @@ private:
     void BuildLayout();
     void BuildMenu();
     QWidget* BuildCommandPanel();
-    void FitCommandPanelToLabels();
+    void PlaceControls();
+    void SetDesignSizes();
+    void MoveControl(QWidget* control, int designLeft, int designTop);
     void BuildOptionsPage();
     void BuildSettingsPage();
     void RunCommandLine(std::string folder);
     void FormKeyDown(int key);
+    void NameControlsForScreenReaders();
+    void SetTabOrder();
+    void OpenMenuBar();
     HelpWindow& Help();
 
     // Search control
@@ -169,6 +182,7 @@ private:
     bool RefusedForNoFolder();
     SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
+    void StopRunningSearch();
     void HandleTerminate(SearchRunner* runner);
     void StopSearchesAndWait();
     void AddRows(SearchRunner* runner, HandOver& handOver);
@@ -199,11 +213,13 @@ private:
 
     MessageBoxes& messages_;
     SettingsPlace settingsPlace_;
+    DesignLayout design_;
     std::string unitWord_;
     std::string lookForMask_;
     std::string searchRoot_;
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
+    SearchRunner* searchToReport_ = nullptr; // the one whose end the status bar tells
     std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};
