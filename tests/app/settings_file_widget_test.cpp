@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -21,7 +23,10 @@
 #include "app/design_layout.h"
 #include "app/ini_file.h"
 #include "app/tform1.h"
+#include "platform/program_file.h"
+#include "platform/settings_location.h"
 #include "platform/volumes.h"
+#include "support/child_process.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
 #include "system/cd_drive_box.h"
@@ -122,7 +127,8 @@ void ExpectRestored(const TForm1& w, const WindowRun& run, const IniFile& writte
             << boxes[i].first;
     }
     EXPECT_EQ(w.RadioGroup1Buttons->checkedId(), run.unit);
-    EXPECT_EQ(w.size(), run.size.expandedTo(w.minimumSizeHint())); // never below what the font needs
+    EXPECT_EQ(w.size(),
+              run.size.expandedTo(w.minimumSizeHint())); // never below what the font needs
     EXPECT_EQ(w.Splitter2->sizes().value(0), run.pageArea);
     EXPECT_EQ(w.edSaveAs->text().toStdString(), run.fileName);
     EXPECT_EQ(w.cbLookfor->currentText().toStdString(), run.lookFor);
@@ -372,7 +378,8 @@ TEST(SettingsWindow, MalformedFilesStartWithTheDefaults) {
         for (const auto& [key, box] : StoredBoxes(w))
             EXPECT_FALSE(box->isChecked()) << key;
         // The design size, grown with the font.
-        EXPECT_EQ(w.size(), DesignScale::Of(w.font()).Size(673, 482).expandedTo(w.minimumSizeHint()));
+        EXPECT_EQ(w.size(),
+                  DesignScale::Of(w.font()).Size(673, 482).expandedTo(w.minimumSizeHint()));
         EXPECT_TRUE(r.boxes.shown.empty());
     }
     Restart fifo("");
@@ -453,3 +460,53 @@ TEST(SettingsWindow, CDDriveThatIsNoOpticalDriveKeepsTheCurrentDrive) {
 }
 
 } // namespace
+
+// The program's folder is the user's to write, as /usr/bin is root's when a packaged program runs
+// as root: closing the window keeps the settings in the user's config folder, never beside the
+// program, and nowhere when the user has no home.
+TEST(SettingsWindow, ClosingKeepsNothingBesideTheProgramTheUserMayWriteTo) {
+    const std::string beside = ProgramFolder() + "Pathquill.ini";
+    ASSERT_TRUE(IsWritableFolder(ProgramFolder()));
+    TempTree tree;
+    const struct Case {
+        const char *home, *configHome, *expected;
+    } cases[] = {
+        {"home", "config", "config/pathquill/Pathquill.ini"},
+        {"home", nullptr, "home/.config/pathquill/Pathquill.ini"},
+        {nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::string report = RunInChild([&]() -> std::string {
+            if (FileExists(beside))
+                return kChildSkipped; // a portable set-up of this user's own
+            // Only this child's environment changes.
+            for (const auto& [name, value] :
+                 {std::pair{"HOME", c.home}, {"XDG_CONFIG_HOME", c.configHome}})
+                value ? ::setenv(name, tree.Path(value).c_str(), 1) : ::unsetenv(name);
+            ScriptedMessageBoxes boxes;
+            {
+                TForm1 w{boxes, SettingsPlace::At(TForm1::SettingsFile())};
+                w.show();
+                w.close();
+            }
+            if (FileExists(beside)) {
+                ::unlink(beside.c_str()); // would make a portable set-up of every later run
+                return "written beside the program";
+            }
+            if (c.expected && !FileExists(tree.Path(c.expected)))
+                return std::string("not written to ") + c.expected;
+            return "";
+        });
+        if (report == kChildSkipped)
+            GTEST_SKIP() << beside << " is there already";
+        EXPECT_EQ(report, "") << (c.home ? c.home : "no home");
+    }
+    const std::filesystem::path root = std::filesystem::path(tree.Path("home")).parent_path();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            left.push_back(entry.path().lexically_relative(root).string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"config/pathquill/Pathquill.ini",
+                                              "home/.config/pathquill/Pathquill.ini"}));
+}
