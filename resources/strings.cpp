@@ -182,6 +182,14 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {288, "PDF wird geschrieben \u2026"},
     {289, "Tabelle wird geschrieben \u2026"},
     {290, "Druckvorschau"},
+    // The result list's own commands and the window's names for screen readers.
+    {320, "Öffnen"},
+    {321, "Im Ordner anzeigen"},
+    {322, "Pfad kopieren"},
+    {323, "Zeilen kopieren"},
+    {324, "Suche läuft"},
+    {325, "Die Datei kann nicht geöffnet werden: "},
+    {326, "Der Ordner kann nicht angezeigt werden: "},
 };
 
 } // namespace
