@@ -1,6 +1,7 @@
 #include "save/xlsx_writer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <clocale>
 #include <locale.h>
 #include <memory>
@@ -219,7 +220,7 @@ class Workbook {
             return false;
         widths_.assign(table_.columns.size(), 0);
         for (std::size_t k = 0; k < table_.columns.size(); ++k) {
-            const std::string caption = SpreadsheetText(table_.columns[k].caption);
+            const std::string caption = SpreadsheetCellText(table_.columns[k].caption);
             // Room for the filter's button beside the caption.
             widths_[k] = CharCount(caption) + 3;
             if (worksheet_write_string(sheet_, 0, Column(k), caption.c_str(), header_) !=
@@ -280,7 +281,7 @@ class Workbook {
         }
         if (shown.empty())
             return true;
-        const std::string text = SpreadsheetText(shown);
+        const std::string text = SpreadsheetCellText(shown);
         return worksheet_write_string(sheet_, line, column, text.c_str(), nullptr) == LXW_NO_ERROR;
     }
 
@@ -311,6 +312,18 @@ std::string SpreadsheetText(std::string_view text) {
             at += n;
         }
     }
+    return out;
+}
+
+std::string SpreadsheetCellText(std::string_view text) {
+    std::string out = SpreadsheetText(text);
+    const auto isHex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t at = out.find("_x"); at != std::string::npos; at = out.find("_x", at + 1))
+        if (at + 7 <= out.size() && out[at + 6] == '_' &&
+            std::all_of(out.begin() + at + 2, out.begin() + at + 6, isHex)) {
+            out.insert(at, "_x005F");
+            at += 6;
+        }
     return out;
 }
 

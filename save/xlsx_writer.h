@@ -34,3 +34,6 @@ std::string SpreadsheetDateTimeFormat(std::string_view shortDate, std::string_vi
 // Text a spreadsheet can hold: what is not UTF-8 becomes U+FFFD as the list shows it, and a
 // text is cut after the 32,767 characters a cell takes.
 std::string SpreadsheetText(std::string_view text);
+// The text of a cell: "_x0041_" in a name would be read as "A", so its "_" is written as
+// "_x005F_", which reads back as "_".
+std::string SpreadsheetCellText(std::string_view text);

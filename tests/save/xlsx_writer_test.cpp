@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "cli/list_command.h"
@@ -73,6 +74,8 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
     tree.File("Bücher/a.txt", 1234567);
     tree.File("Bücher/sub/c.txt", 2048);
     tree.File("Bücher/sub/bad\xff.txt", 10);
+    tree.File("Bücher/sub/_x0041_.txt", 0);
+    tree.SetModified("Bücher/sub/_x0041_.txt", LocalClock(2010, 5, 5, 10, 0, 0));
     tree.File("Bücher/skip.dat", 7);
     tree.SetModified("Bücher/a.txt", LocalClock(2003, 12, 24, 13, 45, 12));
     tree.SetModified("Bücher/sub/c.txt", LocalClock(1999, 7, 1, 0, 0, 0));
@@ -84,7 +87,7 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
     SearchOptions plain;
     plain.includeSubfolders = plain.showSize = plain.showModified = plain.showAttributes = true;
     const ResultTable files = Listing(root, "*.txt", plain);
-    ASSERT_EQ(files.rows.size(), 3u);
+    ASSERT_EQ(files.rows.size(), 4u);
     SearchOptions structure;
     structure.structureMode = ModeExplorer;
     structure.showSize = structure.showFileCount = structure.showSubfolderCount = true;
@@ -96,7 +99,7 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
                       splitFile = out.Path("split.xlsx");
     EXPECT_TRUE(WriteSpreadsheet(files, plainFile, {SheetNameOf(root)}, boxes).saved);
     EXPECT_TRUE(WriteSpreadsheet(folders, kbFile, {SheetNameOf(root)}, boxes).saved);
-    EXPECT_TRUE(WriteSpreadsheet(files, splitFile, {"Liste", 2}, boxes).saved);
+    EXPECT_TRUE(WriteSpreadsheet(files, splitFile, {"Liste", 3}, boxes).saved);
     EXPECT_TRUE(boxes.shown.empty());
 
     const auto books = ReadWithCalc({plainFile, kbFile, splitFile}, out.Root());
@@ -106,22 +109,31 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
     const auto local = [](std::time_t t) {
         return FormatLocalTime(ToLocalTime(t), "%Y-%m-%dT%H:%M:%S");
     };
-    const std::vector<std::vector<CalcCell>> plainRows = {
-        {Caption("Datei"), Caption("Größe (Byte)"), Caption("geändert")},
-        {Text(root + "/a.txt"), Float("1234567"), Date("2003-12-24T13:45:12")},
-        {Text(root + "/sub/bad\uFFFD.txt"), Float("10"),
-         Date(local(LocalClock(2020, 3, 29, 2, 30, 0)))},
-        {Text(root + "/sub/c.txt"), Float("2048"), Date("1999-07-01")}, // Calc writes midnight so
+    // By the path as listed; the rows come in the list's order.
+    const std::map<std::string, std::vector<CalcCell>> plainRows = {
+        {root + "/a.txt", {Text(root + "/a.txt"), Float("1234567"), Date("2003-12-24T13:45:12")}},
+        {root + "/sub/_x0041_.txt",
+         {Text(root + "/sub/_x0041_.txt"), Float("0"), Date("2010-05-05T10:00:00")}},
+        {root + "/sub/bad\xff.txt",
+         {Text(root + "/sub/bad\uFFFD.txt"), Float("10"),
+          Date(local(LocalClock(2020, 3, 29, 2, 30, 0)))}},
+        {root + "/sub/c.txt", // Calc writes midnight as the date alone
+         {Text(root + "/sub/c.txt"), Float("2048"), Date("1999-07-01")}},
     };
     ASSERT_EQ(books[0].size(), 1u);
     EXPECT_EQ(books[0][0].name, "Bücher");
-    EXPECT_EQ(books[0][0].filterRange, "Bücher.A1:Bücher.D4");
-    ASSERT_EQ(books[0][0].rows.size(), 4u);
-    for (std::size_t r = 0; r < 4; ++r) // attributes depend on the user's rights: not compared
-        for (std::size_t k = 0; k < 3; ++k)
-            EXPECT_EQ(books[0][0].rows[r][k], plainRows[r][k]) << r << "," << k;
+    EXPECT_EQ(books[0][0].filterRange, "Bücher.A1:Bücher.D5");
+    ASSERT_EQ(books[0][0].rows.size(), 5u);
+    EXPECT_EQ(books[0][0].rows[0],
+              (std::vector<CalcCell>{Caption("Datei"), Caption("Größe (Byte)"), Caption("geändert"),
+                                     Caption("Attribute")}));
+    for (std::size_t r = 1; r < 5; ++r) { // attributes depend on the user's rights: not compared
+        const auto& read = books[0][0].rows[r];
+        EXPECT_EQ(std::vector(read.begin(), read.begin() + 3),
+                  plainRows.at(std::string(files.rows[r - 1].Cell(0))));
+    }
     double sum = 0;
-    for (std::size_t r = 1; r < 4; ++r)
+    for (std::size_t r = 1; r < 5; ++r)
         sum += std::stod(books[0][0].rows[r][1].value);
     EXPECT_EQ(sum, 1234567 + 2048 + 10);
     EXPECT_EQ(sum, double(SizeTotal(files, 1)));
@@ -129,8 +141,8 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
     // A structure listing in KB: exact kilobytes, counts as numbers.
     const std::vector<std::vector<CalcCell>> folderRows = {
         {Caption("Ordner"), Caption("Größe (KB)"), Caption("Dateien"), Caption("Unterordner")},
-        {Text(root), Float("1207.6484375"), Float("4"), Float("1")},
-        {Text(root + "/sub"), Float("2.009765625"), Float("2"), Float("0")},
+        {Text(root), Float("1207.6484375"), Float("5"), Float("1")},
+        {Text(root + "/sub"), Float("2.009765625"), Float("3"), Float("0")},
     };
     ASSERT_EQ(books[1].size(), 1u);
     EXPECT_EQ(books[1][0].rows, folderRows);
@@ -138,10 +150,10 @@ TEST(XlsxInCalc, ListingsReadBackCellForCell) {
     ASSERT_EQ(books[2].size(), 2u);
     EXPECT_EQ(books[2][0].name, "Liste");
     EXPECT_EQ(books[2][1].name, "Liste (2)");
-    EXPECT_EQ(books[2][0].rows.size(), 3u);
+    EXPECT_EQ(books[2][0].rows.size(), 4u);
     ASSERT_EQ(books[2][1].rows.size(), 2u);
     EXPECT_EQ(books[2][1].rows[0][0], Caption("Datei"));
-    EXPECT_EQ(books[2][1].rows[1][0], Text(root + "/sub/c.txt"));
+    EXPECT_EQ(books[2][1].rows[1][0], plainRows.at(std::string(files.rows[3].Cell(0)))[0]);
     EXPECT_EQ(books[2][1].filterRange, "'Liste (2)'.A1:'Liste (2)'.D2");
 }
 
@@ -204,9 +216,12 @@ TEST(XlsxWriter, SheetNamesTextsAndDateFormatsFitTheSpreadsheet) {
          "b\uFFFD"},
         {"\xed\xa0\x80", "\uFFFD\uFFFD\uFFFD"}, // an encoded surrogate is no character
         {std::string(40000, 'x'), std::string(32767, 'x')},
+        // A cell's "_xHHHH_" would be read as a character: its "_" is escaped.
+        {"a_x0041_b_x00e4__X0041_", "a_x005F_x0041_b_x005F_x00e4__X0041_"},
+        {"_x41_ _x004G_ _x0041", "_x41_ _x004G_ _x0041"},
     };
     for (const auto& [text, cell] : texts)
-        EXPECT_EQ(SpreadsheetText(text), cell);
+        EXPECT_EQ(SpreadsheetCellText(text), cell);
 
     const std::tuple<std::string, std::string, std::string> formats[] = {
         {"%d.%m.%Y", "%H:%M:%S", "dd.mm.yyyy hh:mm:ss"},
