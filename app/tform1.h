@@ -26,6 +26,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -77,6 +78,10 @@ public:
     void sjtSaveInChange(const std::string& path);
     void sjtSaveInEdited(const std::string& path, const std::string& newText);
     void NewFolder1Click();
+    // Print, PDF and spreadsheet (save/export_commands.cpp)
+    void mnPrintClick();
+    void mnExportPdfClick();
+    void mnExportSpreadsheetClick();
     // Settings, context-menu switch, help
     static SettingsLocation SettingsFile();
     void ReadSettings();
@@ -133,7 +138,8 @@ public:
     ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
-            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
+            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr,
+            *mnPrint = nullptr, *mnExportPdf = nullptr, *mnExportSpreadsheet = nullptr;
     QMenu *mnDatei = nullptr, *mnHelpSymbol = nullptr;
 
     // Search state
@@ -147,6 +153,13 @@ public:
     std::function<bool(const std::string&)> HasReadableMedium;
     // The drive type of a file about to be written ("RAM disk" is refused); tests replace it.
     std::function<std::string(const std::string&)> DriveTypeOfSaveTarget;
+    // The desktop's save dialog for an export, given its title, the suggested path, the file
+    // filter and the extension; empty when the user cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&,
+                              const std::string&)>
+        ChooseExportFile;
+    // Shows the print preview of printer, painting its pages with paint. Tests replace it.
+    std::function<void(QPrinter&, const std::function<void(QPrinter*)>&)> ShowPrintPreview;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -198,6 +211,8 @@ private:
 
     // Save command
     void ConnectSaveCommands();
+    void ConnectExportCommands();
+    void ExportList(bool pdf);
     std::string SaveFolderText() const;
     bool MayReplaceFileName(const std::string& name);
     void CheckandReturnDriveRootFileName(const std::string& name);
