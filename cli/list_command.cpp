@@ -14,6 +14,7 @@
 #include "results/columns.h"
 #include "results/row_builder.h"
 #include "save/result_writer.h"
+#include "search/name_filter.h"
 #include "search/search_control_logic.h"
 #include "search/search_thread.h"
 #include "system/drives.h"
@@ -162,7 +163,7 @@ std::optional<std::string> Refusal(const ListArguments& a, const std::string& ta
     const bool structure = a.options.structureMode != ModeNone;
     if (!a.allDrives && !IsFolder(target))
         return Msg(119);
-    if (!structure && TrimBlanks(a.mask).empty())
+    if (!structure && SplitMasks(a.mask).empty())
         return Msg(80);
     if (!a.allDrives && !GetVolumeInfo(target).ok)
         return Msg(34);
@@ -218,6 +219,8 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     SearchRequest request;
     request.options = AsWindowWouldHoldThem(a.options);
     request.walkThreads = a.threads;
+    request.excluded = a.excluded;
+    request.fileBounds = a.fileBounds;
     if (a.allDrives) {
         request.target = std::string(kAllDrives);
     } else {

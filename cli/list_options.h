@@ -15,7 +15,9 @@ struct SortRequest {
 struct ListArguments {
     std::string folder;
     bool allDrives = false;
-    std::string mask = "*.*";
+    std::string mask = "*.*"; // every -m, separated by ';'
+    std::string excluded;     // every --exclude, likewise
+    FileBounds fileBounds;
     SearchOptions options; // the option boxes as the window would hold them for this search
     std::optional<SortRequest> sort;
     bool dateLine = false;

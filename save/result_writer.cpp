@@ -24,14 +24,11 @@ bool DriveRefusesFiles(const std::string& typeName) {
     return typeName == "CD-ROM" || typeName == "RAM disk" || typeName == "Does not exist";
 }
 
-bool WriteLines(const ResultTable& table, const std::string& fileName,
-                const std::optional<std::string>& dateLine) {
+bool WriteBody(const std::string& fileName, const FileBody& body) {
     AtomicFile file(fileName);
     if (!file.IsOpen())
         return false;
-    return WriteResultLines(table, LayoutOfFileName(fileName), dateLine,
-                            [&](std::string_view bytes) { return file.Write(bytes); }) &&
-           file.Commit();
+    return body([&](std::string_view bytes) { return file.Write(bytes); }) && file.Commit();
 }
 
 bool FileExists(const std::string& path) {
@@ -108,9 +105,20 @@ bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
 WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
                              bool includeDate, std::time_t now, MessageBoxes& boxes,
                              const WriterPlatform& platform) {
-    WriteOutcome out;
     const std::string dateLine =
         DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
+    return WriteCheckedFile(
+        fileName,
+        [&](const std::function<bool(std::string_view)>& write) {
+            return WriteResultLines(table, LayoutOfFileName(fileName),
+                                    includeDate ? std::optional(dateLine) : std::nullopt, write);
+        },
+        boxes, platform);
+}
+
+WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
+                              MessageBoxes& boxes, const WriterPlatform& platform) {
+    WriteOutcome out;
     // The file may not exist yet; its folder stands for the drive.
     const std::string folder = FolderOf(fileName);
     if (DriveRefusesFiles(platform.driveTypeName(folder))) {
@@ -122,7 +130,7 @@ WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileNa
         boxes.Error(Msg(98));
         return out;
     }
-    if (!WriteLines(table, fileName, includeDate ? std::optional(dateLine) : std::nullopt)) {
+    if (!WriteBody(fileName, body)) {
         // An old file of that name is still there, untouched: no success report for it.
         boxes.Error(Msg(97));
         out.rightPanel = Msg(52) + "!";
