@@ -189,6 +189,12 @@ class Parser {
             Value(bound(a.fileBounds.newer, ParseWhen), 341);
         else if (Is("", "--older"))
             Value(bound(a.fileBounds.older, ParseWhen), 341);
+        else if (Is("", "--format"))
+            Value([&](const std::string& v) {
+                if (v == "jsonl")
+                    a.format = ListFormat::JsonLines;
+                return v == "jsonl";
+            });
 
         else if (Is("-s", "--subfolders"))
             Flag(o.includeSubfolders);

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <algorithm>
 #include <cstdlib>
 #include <sys/stat.h>
 
 #include "resources/strings.h"
+#include "save/json_lines.h"
 #include "support/child_process.h"
 #include "support/local_clock.h"
 #include "tests/cli/cli_capture.h"
@@ -161,6 +166,7 @@ TEST_F(ListFilters, RefusalsExitWithTwoAndSayWhatIsWrong) {
          "Ungültiger Wert für Option --older: 2024-01-01T24:00" + when},
         {{"--older", "2024-01-01 12:00"},
          "Ungültiger Wert für Option --older: 2024-01-01 12:00" + when},
+        {{"--format", "json"}, "Ungültiger Wert für Option --format: json"},
         {{"--newer", "2024-01-01T12:00:60"},
          "Ungültiger Wert für Option --newer: 2024-01-01T12:00:60" + when},
         {{"--min-size", "2K", "--max-size", "1K"},
@@ -182,6 +188,88 @@ TEST_F(ListFilters, RefusalsExitWithTwoAndSayWhatIsWrong) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
               "pathquill-list: Geben Sie bitte einen Dateinamen oder eine Suchmaske ein.\n");
+}
+
+// Parsed back: bytes and times as numbers whatever the list shows, keys in column order.
+TEST_F(ListFilters, JsonLinesReadBack) {
+    const std::string bad = tree.File("bad\xff.bin", 7);
+    const std::vector<std::string> args = {"-s",
+                                           "-m",
+                                           "*.iso;*.bin;a.jpg",
+                                           "-u",
+                                           "mb",
+                                           "-c",
+                                           "size,created,modified,type",
+                                           "--date-line",
+                                           "--sort",
+                                           "size:asc",
+                                           "--format",
+                                           "jsonl"};
+    std::vector<std::string> withRoot = args;
+    withRoot.push_back(tree.Root());
+    const CliRun run = RunCli(scratch, withRoot);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> lines = Lines(run.out, "\n");
+    ASSERT_EQ(lines.size(), 3u) << run.out; // no date line, no header
+    const std::pair<std::string, std::int64_t> expected[] = {
+        {bad, 7}, {tree.Path("a.jpg"), 1024}, {tree.Path("big.iso"), std::int64_t{5} << 30}};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        QJsonParseError error{};
+        const QJsonObject o =
+            QJsonDocument::fromJson(QByteArray::fromStdString(line), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        const auto& [path, size] = expected[i];
+        const bool raw = path == bad;
+        EXPECT_EQ(o.value("path").toString().toStdString(),
+                  raw ? tree.Path("bad\uFFFD.bin") : path);
+        EXPECT_EQ(QByteArray::fromBase64(o.value("path_bytes").toString().toLatin1()).toStdString(),
+                  raw ? path : "");
+        EXPECT_EQ(o.value("size").toInteger(-1), size) << line;
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(o.value("modified").toString().toStdString(), IsoLocalTime(st.st_mtime));
+        // Absent where the file system records no birth time.
+        struct statx sx {};
+        const bool born = ::statx(AT_FDCWD, path.c_str(), 0, STATX_BTIME, &sx) == 0 &&
+                          (sx.stx_mask & STATX_BTIME);
+        EXPECT_EQ(o.contains("created"), born) << line;
+        if (born) {
+            EXPECT_EQ(o.value("created").toString().toStdString(),
+                      IsoLocalTime(static_cast<std::time_t>(sx.stx_btime.tv_sec)));
+        }
+        const std::size_t at[] = {line.find("\"path\""), line.find("\"size\""),
+                                  line.find("\"type\""), line.find("\"modified\""),
+                                  line.find("\"created\"")};
+        EXPECT_TRUE(std::is_sorted(std::begin(at), std::end(at))) << line;
+    }
+    // The same as a file named .jsonl, in any letter case.
+    std::vector<std::string> toFile(args.begin(), args.end() - 2);
+    toFile.insert(toFile.end(), {"-o", "list.JSONL", tree.Root()});
+    ASSERT_EQ(RunCli(scratch, toFile).status, 0);
+    EXPECT_EQ(ReadBytes(scratch.Path("list.JSONL")), run.out);
+}
+
+// The offset in the text is the one the zone had at that moment, not today's. Unsorted, the
+// lines go out as they are found.
+TEST_F(ListFilters, JsonLinesTimesInAFixedZone) {
+    tree.SetModified("a.jpg", 1704063600); // 2024-01-01 00:00 in Berlin, winter time
+    tree.SetModified("b.png", 1719784800); // 2024-07-01 00:00 in Berlin, summer time
+    std::vector<std::string> lines =
+        Lines(RunInChild([&] {
+                  ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+                  ::tzset();
+                  return RunCli(scratch, {"-m", "a.jpg;b.png", "-c", "modified", "--format",
+                                          "jsonl", tree.Root()})
+                      .out;
+              }),
+              "\n");
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"{\"path\":\"" + tree.Path("a.jpg") +
+                                            "\",\"modified\":\"2024-01-01T00:00:00+01:00\"}",
+                                        "{\"path\":\"" + tree.Path("b.png") +
+                                            "\",\"modified\":\"2024-07-01T00:00:00+02:00\"}"}));
 }
 
 // Every option the parser takes has its paragraph in the help, and each paragraph but those of
@@ -211,6 +299,7 @@ TEST(ListHelp, EveryOptionWithAnExample) {
         {{"--older", "2024-01-01"}, nullptr},
         {{"--date-line"}, nullptr},
         {{"--threads", "1"}, nullptr},
+        {{"--format", "jsonl"}, nullptr},
         {{"-o", "x.txt"}, "--output"},
         {{"--all-drives"}, nullptr},
         {{"-h"}, "--help"},
