@@ -10,6 +10,7 @@
 #include "cli/progress_line.h"
 #include "platform/locale.h"
 #include "platform/paths.h"
+#include "resources/project_info.h"
 #include "resources/strings.h"
 #include "results/column_sort_state.h"
 #include "results/columns.h"
@@ -20,10 +21,6 @@
 #include "search/search_control_logic.h"
 #include "search/search_thread.h"
 #include "system/drives.h"
-
-#ifndef PATHQUILL_VERSION
-#define PATHQUILL_VERSION "0"
-#endif
 
 namespace {
 
@@ -295,7 +292,7 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         return ListRowsWritten;
     }
     if (a.version) {
-        Put(s.out, std::string(kProgram) + " " + PATHQUILL_VERSION + "\n");
+        Put(s.out, std::string(kProgram) + " " + kPathquillVersion + "\n");
         return ListRowsWritten;
     }
     // Unsorted on standard output, the lines go out as they are found, nothing kept.

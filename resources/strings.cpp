@@ -195,6 +195,14 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {254, "Ordner mit Pathquill auflisten"},
     {255, "OK"},
     {256, "Inhalt"},
+    // The result list's own commands and the window's names for screen readers.
+    {320, "Öffnen"},
+    {321, "Im Ordner anzeigen"},
+    {322, "Pfad kopieren"},
+    {323, "Zeilen kopieren"},
+    {324, "Suche läuft"},
+    {325, "Die Datei kann nicht geöffnet werden: "},
+    {326, "Der Ordner kann nicht angezeigt werden: "},
 };
 
 } // namespace
