@@ -235,6 +235,9 @@ TEST_F(ListFilters, JsonLinesReadBack) {
                                   line.find("\"created\"")};
         EXPECT_TRUE(std::is_sorted(std::begin(at), std::end(at))) << line;
     }
+    // /proc records no birth time.
+    EXPECT_EQ(RunCli(scratch, Words("-m status -c created,size --format jsonl /proc/self")).out,
+              "{\"path\":\"/proc/self/status\",\"size\":0}\n");
     // The same as a file named .jsonl, in any letter case.
     std::vector<std::string> toFile(args.begin(), args.end() - 2);
     toFile.insert(toFile.end(), {"-o", "list.JSONL", tree.Root()});
