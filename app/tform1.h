@@ -24,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -57,6 +58,8 @@ public:
     // Search control
     void btnSearchClick();
     void btnCancelClick();
+    void mnStartClick();
+    void mnCancelClick();
     bool SearchRunning() const { return currentSearch_ != nullptr; }
     // Result list
     void CreateLVColumns();
@@ -73,6 +76,10 @@ public:
     void sjtSaveInChange(const std::string& path);
     void sjtSaveInEdited(const std::string& path, const std::string& newText);
     void NewFolder1Click();
+    // Print, PDF and spreadsheet (save/export_commands.cpp)
+    void mnPrintClick();
+    void mnExportPdfClick();
+    void mnExportSpreadsheetClick();
     // Settings, context-menu switch, help
     static std::string SettingsFilePath();
     void ReadSettings();
@@ -92,6 +99,8 @@ public:
     void DriveComboBox1Change();
     void sbEjectClick();
     // Window
+    void mnLookInClick();
+    void mnExitClick();
     void stLookInChange();
     void FormClose();
 
@@ -127,7 +136,8 @@ public:
     ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
-            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
+            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr,
+            *mnPrint = nullptr, *mnExportPdf = nullptr, *mnExportSpreadsheet = nullptr;
     QMenu *mnDatei = nullptr, *mnHelpSymbol = nullptr;
 
     // Search state
@@ -141,6 +151,13 @@ public:
     std::function<bool(const std::string&)> HasReadableMedium;
     // The drive type of a file about to be written ("RAM disk" is refused); tests replace it.
     std::function<std::string(const std::string&)> DriveTypeOfSaveTarget;
+    // The desktop's save dialog for an export, given its title, the suggested path, the file
+    // filter and the extension; empty when the user cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&,
+                              const std::string&)>
+        ChooseExportFile;
+    // Shows the print preview of printer, painting its pages with paint. Tests replace it.
+    std::function<void(QPrinter&, const std::function<void(QPrinter*)>&)> ShowPrintPreview;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -176,6 +193,7 @@ private:
     bool RefusedForNoFolder();
     SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
+    void StopRunningSearch();
     void HandleTerminate(SearchRunner* runner);
     void StopSearchesAndWait();
     void AddRows(SearchRunner* runner, HandOver& handOver);
@@ -191,6 +209,8 @@ private:
 
     // Save command
     void ConnectSaveCommands();
+    void ConnectExportCommands();
+    void ExportList(bool pdf);
     std::string SaveFolderText() const;
     bool MayReplaceFileName(const std::string& name);
     void CheckandReturnDriveRootFileName(const std::string& name);
@@ -212,6 +232,7 @@ private:
     std::string searchRoot_;
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
+    SearchRunner* searchToReport_ = nullptr; // the one whose end the status bar tells
     std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};

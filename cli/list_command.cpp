@@ -217,7 +217,8 @@ int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
         json ? WriteCheckedFile(
                    file, [&](const JsonLines::Write& w) { return WriteJsonLines(result.table, w); },
                    boxes)
-             : WriteResultFile(result.table, file, a.dateLine, now, boxes);
+             : WriteListFile(result.table, a, file, s.workingDir, now, boxes, s.writePdf,
+                             s.progress ? s.err : -1);
     return out.saved ? ListRowsWritten : ListRefused;
 }
 

@@ -153,8 +153,9 @@ constexpr std::pair<int, std::string_view> kTable[] = {
           "                          Prozessorkern; 1: ohne Vorauslesen), z. B. --threads 1\n"
           "      --format jsonl      ein JSON-Objekt je Zeile, Größen in Byte, Zeiten nach\n"
           "                          ISO 8601; ohne Datums- und Kopfzeile, z. B. --format jsonl\n"
-          "  -o, --output DATEI      .csv: CSV-Datei, .jsonl: JSON Lines, sonst Textdatei; ohne -o\n"
-          "                          Text auf der Standardausgabe, z. B. -o liste.csv\n"
+          "  -o, --output DATEI      .csv: CSV-Datei, .jsonl: JSON Lines, .pdf: PDF-Bericht,\n"
+          "                          .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der\n"
+          "                          Standardausgabe, z. B. -o liste.csv\n"
           "  -h, --help              diese Hilfe\n"
           "      --version           Programmversion\n"
           "Größen- und Datumsfilter wählen nur Dateizeilen der Dateiliste aus; Ordnerzeilen "
@@ -195,6 +196,18 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {254, "Ordner mit Pathquill auflisten"},
     {255, "OK"},
     {256, "Inhalt"},
+    // Texts of the printed report, the PDF and the spreadsheet.
+    {280, "Summe"},
+    {281, "Seite %1 von %2"},
+    {282, "&Drucken \u2026"},
+    {283, "Als &PDF exportieren \u2026"},
+    {284, "Als &Tabelle exportieren (.xlsx) \u2026"},
+    {285, "PDF-Dokumente (*.pdf)"},
+    {286, "Excel-Arbeitsmappen (*.xlsx)"},
+    {287, "Bericht wird vorbereitet \u2026"},
+    {288, "PDF wird geschrieben \u2026"},
+    {289, "Tabelle wird geschrieben \u2026"},
+    {290, "Druckvorschau"},
     // The result list's own commands and the window's names for screen readers.
     {320, "Öffnen"},
     {321, "Im Ordner anzeigen"},

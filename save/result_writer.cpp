@@ -102,22 +102,8 @@ bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
                             [fd](std::string_view bytes) { return WriteToDescriptor(fd, bytes); });
 }
 
-WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
-                             bool includeDate, std::time_t now, MessageBoxes& boxes,
-                             const WriterPlatform& platform) {
-    const std::string dateLine =
-        DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
-    return WriteCheckedFile(
-        fileName,
-        [&](const std::function<bool(std::string_view)>& write) {
-            return WriteResultLines(table, LayoutOfFileName(fileName),
-                                    includeDate ? std::optional(dateLine) : std::nullopt, write);
-        },
-        boxes, platform);
-}
-
-WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
-                              MessageBoxes& boxes, const WriterPlatform& platform) {
+std::optional<WriteOutcome> RefusedTarget(const std::string& fileName, MessageBoxes& boxes,
+                                          const WriterPlatform& platform) {
     WriteOutcome out;
     // The file may not exist yet; its folder stands for the drive.
     const std::string folder = FolderOf(fileName);
@@ -130,7 +116,12 @@ WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
         boxes.Error(Msg(98));
         return out;
     }
-    if (!WriteBody(fileName, body)) {
+    return std::nullopt;
+}
+
+WriteOutcome WrittenOutcome(bool written, const std::string& fileName, MessageBoxes& boxes) {
+    WriteOutcome out;
+    if (!written) {
         // An old file of that name is still there, untouched: no success report for it.
         boxes.Error(Msg(97));
         out.rightPanel = Msg(52) + "!";
@@ -144,4 +135,25 @@ WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
     out.leftPanel = std::string();
     out.rightPanel = Msg(60) + " " + fileName + " " + Msg(61) + ".";
     return out;
+}
+
+WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
+                              MessageBoxes& boxes, const WriterPlatform& platform) {
+    if (auto refused = RefusedTarget(fileName, boxes, platform))
+        return *refused;
+    return WrittenOutcome(WriteBody(fileName, body), fileName, boxes);
+}
+
+WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
+                             bool includeDate, std::time_t now, MessageBoxes& boxes,
+                             const WriterPlatform& platform) {
+    const std::string dateLine =
+        DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
+    return WriteCheckedFile(
+        fileName,
+        [&](const ResultLines::Write& write) {
+            return WriteResultLines(table, LayoutOfFileName(fileName),
+                                    includeDate ? std::optional(dateLine) : std::nullopt, write);
+        },
+        boxes, platform);
 }
