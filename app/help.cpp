@@ -1,7 +1,5 @@
 // Help and the info dialog.
-#include <QPushButton>
 #include <QTabWidget>
-#include <cmath>
 #include <sys/stat.h>
 
 #include "app/help_window.h"
@@ -12,8 +10,6 @@
 namespace {
 // Help topic of each page of the left column, in page order.
 constexpr const char* kPageTopics[] = {"Suchen in", "Optionen", "Speichern unter", "Einstellungen"};
-// The info dialog's designed outer width, which its button is centred on.
-constexpr int kInfoOuterWidth = 282;
 
 bool IsFile(const std::string& path) {
     struct stat st {};
@@ -50,8 +46,7 @@ void TForm1::mnHelpTopicsClick() {
 
 void TForm1::mnInfoClick() {
     TInfoForm dialog(this);
-    const double left = kInfoOuterWidth / 2.0 - dialog.Button1->width() / 2.0;
-    dialog.Button1->move(static_cast<int>(std::nearbyint(left)), dialog.Button1->y());
+    dialog.PlaceButton();
     dialog.setWindowTitle(QText(91));
     dialog.exec();
 }

@@ -1,19 +1,19 @@
 #include "app/info_form.h"
 
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <cmath>
 
 #include "app/info_texts.h"
 #include "platform/memory.h"
 #include "resources/qt_text.h"
 
 namespace {
-QLabel* LabelAt(QWidget* parent, int left, int top) {
-    auto* label = new QLabel(parent);
-    label->move(left, top);
-    return label;
-}
+// The designed outer width less the client width: the frame the button is centred with.
+constexpr int kFrameWidth = 282 - 268;
 } // namespace
 
 TInfoForm::Sources TInfoForm::ProgramSources() {
@@ -24,23 +24,26 @@ TInfoForm::TInfoForm(QWidget* owner, Sources sources)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint),
       sources_(std::move(sources)) {
-    setFixedSize(268, 158);
-    QFont face(QStringLiteral("Liberation Sans"), 8);
-    face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
-    setFont(face);
-    Image1 = LabelAt(this, 8, 4);
-    Image1->resize(41, 41);
-    Image1->setPixmap(QIcon(QStringLiteral(":/pathquill.svg")).pixmap(41, 41));
+    Image1 = new QLabel(this);
     Image1->setScaledContents(true);
-    Label4 = LabelAt(this, 58, 0);
-    Label2 = LabelAt(this, 123, 0);
-    Label3 = LabelAt(this, 58, 57);
+    design_.Place(Image1, {8, 4, 41, 41});
+    Label4 = new QLabel(this);
+    design_.Place(Label4, {58, 0, 0, 0});
+    Label2 = new QLabel(this);
+    design_.Place(Label2, {123, 0, 0, 0});
+    design_.After(Label2, {Label4}, 4);
+    Label3 = new QLabel(this);
+    design_.Place(Label3, {58, 57, 0, 0});
+    design_.Below(Label3, Image1, 8);
     HyperLinkLabel1 = new THyperLinkLabel(this, sources_.openLink);
-    HyperLinkLabel1->move(58, 85);
-    Label5 = LabelAt(this, 58, 113);
+    design_.Place(HyperLinkLabel1, {58, 85, 0, 0});
+    design_.Below(HyperLinkLabel1, Label3, 2);
+    Label5 = new QLabel(this);
+    design_.Place(Label5, {58, 113, 0, 0});
+    design_.Below(Label5, HyperLinkLabel1, 2);
     Button1 = new QPushButton(QText(255), this);
-    Button1->setGeometry(0, 136, 59, 21);
+    design_.Place(Button1, {0, 136, 59, 21});
+    design_.Below(Button1, Label5, 2);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     FormCreate();
@@ -53,12 +56,49 @@ void TInfoForm::FormCreate() {
     Label3->setText(QText(texts.legalNotice));
     Label4->setText(QText(texts.productName));
     HyperLinkLabel1->setText(QText(kMakerAddress));
-    for (QLabel* label : {Label2, Label3, Label4, Label5, static_cast<QLabel*>(HyperLinkLabel1)})
-        label->adjustSize();
+    PlaceControls();
+}
+
+// The design's sizes hold for an 8-point face; the desktop's font makes the dialog larger, and
+// it is never smaller than its texts need.
+void TInfoForm::PlaceControls() {
+    Image1->clear(); // an icon drawn for another size would hold the box at that size
+    design_.Apply(font());
+    const DesignScale& s = design_.Scale();
+    Image1->setPixmap(QIcon(QStringLiteral(":/pathquill.svg")).pixmap(Image1->size()));
+    const QRect used = design_.ChildrenArea(this);
+    setFixedSize(
+        s.Size(268, 158).expandedTo({used.right() + 1 + s.X(8), used.bottom() + 1 + s.Y(1)}));
+    if (buttonPlaced_)
+        PlaceButton();
+}
+
+// Centred on the outer width, as the dialog was designed: a little right of the middle.
+void TInfoForm::PlaceButton() {
+    buttonPlaced_ = true;
+    const double left = (width() + kFrameWidth) / 2.0 - Button1->width() / 2.0;
+    Button1->move(static_cast<int>(std::nearbyint(left)), Button1->y());
+}
+
+void TInfoForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && Button1)
+        PlaceControls();
+    QDialog::changeEvent(event);
 }
 
 void TInfoForm::GetVersionInfo(QStringList& list) const {
     list.clear();
     for (const std::string& value : VersionInfoList(*sources_.block))
         list << QText(value);
+}
+
+// In the middle of the screen, not over the main window as a dialog would stand by itself.
+void TInfoForm::showEvent(QShowEvent* event) {
+    const QWidget* owner = parentWidget();
+    if (const QScreen* s = owner ? owner->screen() : screen()) {
+        QRect outer = frameGeometry();
+        outer.moveCenter(s->availableGeometry().center());
+        move(outer.topLeft());
+    }
+    QDialog::showEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "app/design_layout.h"
 #include "app/hyper_link_label.h"
 #include "resources/version_block.h"
 
@@ -21,6 +22,8 @@ class TInfoForm : public QDialog {
     static Sources ProgramSources();
     explicit TInfoForm(QWidget* owner, Sources sources = ProgramSources());
 
+    // Centres the button below the texts (the info command does, before showing).
+    void PlaceButton();
     // The version values found, in their fixed order; the list is emptied first.
     void GetVersionInfo(QStringList& list) const;
 
@@ -33,8 +36,15 @@ class TInfoForm : public QDialog {
     // Closing by the system counts as OK, like the button.
     void reject() override { accept(); }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
   private:
     void FormCreate();
+    void PlaceControls();
 
     Sources sources_;
+    DesignLayout design_;
+    bool buttonPlaced_ = false;
 };

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     if (QApplication::style()->name().compare(QStringLiteral("windows"), Qt::CaseInsensitive) == 0)
         QApplication::setStyle(QStringLiteral("Fusion"));
     QtMessageBoxes messages;
-    TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFilePath()),
+    TForm1 window(messages, SettingsPlace::At(TForm1::SettingsFile()),
                   argc > 1 ? std::string(argv[1]) : std::string());
     messages.SetParent(&window);
     window.show();

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTreeView>
 
+#include "app/kept_bytes.h"
 #include "app/tform1.h"
 #include "app/window_settings.h"
 #include "platform/paths.h"
@@ -24,13 +25,9 @@
 
 namespace {
 constexpr int kColumnWidthWithoutColumns = 50;
-
-QString FromBytes(const std::string& s) {
-    return QString::fromStdString(s);
-}
 } // namespace
 
-std::string TForm1::SettingsFilePath() {
+SettingsLocation TForm1::SettingsFile() {
     return SettingsFileLocation(CurrentSettingsEnvironment());
 }
 
@@ -44,7 +41,7 @@ WindowSettings TForm1::CurrentWindowSettings() const {
     WindowSettings s;
     s.searchTarget = SearchTarget;
     s.lookForText = LookForText();
-    s.fileName = edSaveAs->text().toStdString();
+    s.fileName = BytesOf(*edSaveAs);
     s.saveFolder = SaveFolder;
     s.formWidth = width();
     s.formHeight = height();
@@ -62,7 +59,7 @@ WindowSettings TForm1::CurrentWindowSettings() const {
     s.structureMode = cbStructureSearch->currentIndex();
     s.cdDrive = NotedCDDrive;
     for (int i = 0; i < cbLookfor->count(); ++i)
-        s.lookForHistory.push_back(cbLookfor->itemText(i).toStdString());
+        s.lookForHistory.push_back(ItemBytesOf(*cbLookfor, i));
     return s;
 }
 
@@ -87,7 +84,7 @@ void TForm1::ReadSettings() {
         return;
     const WindowSettings s = ReadWindowSettings(*ini, CurrentWindowSettings());
     SearchTarget = s.searchTarget;
-    edSaveAs->setText(FromBytes(s.fileName));
+    ShowBytes(*edSaveAs, s.fileName);
     SaveFolder = s.saveFolder;
     RestoreWindowSize(s.formWidth, s.formHeight);
     // A target that is no full path (a network path of another system) means all drives.
@@ -121,10 +118,10 @@ void TForm1::ReadSettings() {
     if (SearchTarget == kAllDrives)
         StatusPanel0->setText(QText(107) + QStringLiteral(" ") + QText(182));
     if (!SaveFolder.empty())
-        StatusPanel1->setText(QText(117) + QStringLiteral(" ") + FromBytes(SaveFolder));
+        StatusPanel1->ShowPath(Msg(117) + " " + SaveFolder, SaveFolder);
     for (const std::string& entry : s.lookForHistory) {
         const QSignalBlocker block(cbLookfor);
-        cbLookfor->addItem(FromBytes(entry));
+        InsertItemBytes(*cbLookfor, cbLookfor->count(), entry);
         cbLookfor->setCurrentIndex(-1);
         SetLookForText(s.lookForText);
     }

@@ -14,16 +14,23 @@ std::string FolderOf(const std::string& file) {
 
 } // namespace
 
-SettingsPlace SettingsPlace::At(std::string file) {
-    return {std::move(file), &GetDriveTypeName, &GetFreeBytes};
+SettingsPlace SettingsPlace::At(const SettingsLocation& location) {
+    return {location.file, &GetDriveTypeName, &GetFreeBytes, location.besideProgram,
+            &MayCreateFolderOf};
 }
 
 bool MayWriteSettings(const SettingsPlace& place) {
     if (place.file.empty())
         return false;
     const std::string folder = FolderOf(place.file);
-    const std::string type = place.driveTypeName(folder);
-    return (type == "Floppy" || type == "Harddisk") && HasFreeSpace(place.freeBytes(folder), 1);
+    if (place.besideProgram) {
+        const std::string type = place.driveTypeName(folder);
+        if (type != "Floppy" && type != "Harddisk")
+            return false;
+    } else if (!place.mayCreateFolderOf || !place.mayCreateFolderOf(place.file)) {
+        return false;
+    }
+    return HasFreeSpace(place.freeBytes(folder), 1);
 }
 
 std::optional<IniFile> LoadSettingsFile(const std::string& file) {

@@ -142,7 +142,7 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
 
 void TForm1::BuildLayout() {
     StatusPanel0 = new QLabel(this);
-    StatusPanel1 = new QLabel(this);
+    StatusPanel1 = new StatusPanel(this);
     statusBar()->addWidget(StatusPanel0);
     statusBar()->addWidget(StatusPanel1, 1);
     statusBar()->setSizeGripEnabled(true);

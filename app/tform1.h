@@ -8,7 +8,9 @@
 
 #include "app/design_layout.h"
 #include "app/settings_store.h"
+#include "app/status_panel.h"
 #include "app/window_settings.h"
+#include "platform/settings_location.h"
 #include "platform/optical_drive.h"
 #include "results/column_sort_state.h"
 #include "system/tray.h"
@@ -81,7 +83,7 @@ public:
     void mnExportPdfClick();
     void mnExportSpreadsheetClick();
     // Settings, context-menu switch, help
-    static std::string SettingsFilePath();
+    static SettingsLocation SettingsFile();
     void ReadSettings();
     void WriteSettings();
     void RadioGroup2Click();
@@ -106,7 +108,7 @@ public:
 
     // Controls, named as the user's window knows them.
     QLabel* StatusPanel0 = nullptr;
-    QLabel* StatusPanel1 = nullptr;
+    StatusPanel* StatusPanel1 = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QWidget *tsLookIn = nullptr, *tsOptions = nullptr, *tsSaveIn = nullptr, *tsSettings = nullptr;
     LookInTree* stLookIn = nullptr;

@@ -47,7 +47,3 @@ std::string DesktopTools::DefaultFolderHandler() const {
         id.pop_back();
     return id;
 }
-
-void DesktopTools::RefreshDesktopDatabase(const std::string& applicationsFolder) const {
-    (void)Run("update-desktop-database", {"-q", applicationsFolder});
-}

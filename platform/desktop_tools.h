@@ -13,8 +13,6 @@ class DesktopTools {
 
     // The desktop file id that opens folders (xdg-mime); empty when none or the tool is absent.
     std::string DefaultFolderHandler() const;
-    // Refreshes the MIME cache of an applications folder; does nothing when the tool is absent.
-    void RefreshDesktopDatabase(const std::string& applicationsFolder) const;
 
     // Standard output of a program found on PATH; nothing when it is absent, fails or hangs.
     std::optional<std::string> Run(const std::string& program,

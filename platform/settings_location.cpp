@@ -30,7 +30,7 @@ struct Descriptor {
 } // namespace
 
 SettingsEnvironment CurrentSettingsEnvironment() {
-    return {ProgramFolder(), Env("XDG_CONFIG_HOME"), Env("HOME")};
+    return {ProgramFolder(), Env("XDG_CONFIG_HOME"), Env("HOME"), ::geteuid()};
 }
 
 bool IsWritableFolder(const std::string& folder) {
@@ -42,18 +42,43 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string SettingsFileLocation(const SettingsEnvironment& env, const FolderTest& writable) {
+bool MayCreateFolderOf(const std::string& path) {
+    std::string folder = path;
+    for (;;) {
+        const std::size_t slash = folder.rfind(paths::kSeparator);
+        if (slash == std::string::npos)
+            return false;
+        folder.erase(slash == 0 ? 1 : slash);
+        struct stat st {};
+        if (::stat(folder.c_str(), &st) == 0)
+            return S_ISDIR(st.st_mode) && IsWritableFolder(folder);
+        if (folder == "/")
+            return false;
+    }
+}
+
+namespace {
+// A read-only file of the user's own is written all the same: its write bit is added first.
+bool IsOwnWritableFile(const std::string& path, unsigned user) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != user)
+        return false;
+    return ::access(path.c_str(), W_OK) == 0 || (errno == EACCES && !(st.st_mode & S_IWUSR));
+}
+} // namespace
+
+SettingsLocation SettingsFileLocation(const SettingsEnvironment& env) {
     const std::string beside = env.programFolder + kFileName;
-    if (FileExists(beside) || writable(env.programFolder))
-        return beside;
+    if (IsOwnWritableFile(beside, env.user))
+        return {beside, true};
     std::string config;
     if (paths::IsFullPath(env.xdgConfigHome))
         config = env.xdgConfigHome;
     else if (paths::IsFullPath(env.home))
         config = paths::Join(env.home, ".config");
     else
-        return beside; // nowhere better: read it if it ever appears, write nothing
-    return paths::Join(paths::Join(config, "pathquill"), kFileName);
+        return {};
+    return {paths::Join(paths::Join(config, "pathquill"), kFileName), false};
 }
 
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {

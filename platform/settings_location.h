@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -9,17 +8,25 @@ struct SettingsEnvironment {
     std::string programFolder; // with its trailing separator
     std::string xdgConfigHome; // $XDG_CONFIG_HOME; used only when it is a full path
     std::string home;          // $HOME
+    unsigned user = 0;         // whose settings they are: the effective user id
 };
 SettingsEnvironment CurrentSettingsEnvironment();
 
-using FolderTest = std::function<bool(const std::string& folder)>;
-bool IsWritableFolder(const std::string& folder);
+struct SettingsLocation {
+    std::string file;           // empty: there is nowhere to keep settings
+    bool besideProgram = false; // a portable set-up
+    bool operator==(const SettingsLocation&) const = default;
+};
 
-// Pathquill.ini beside the program when that folder is writable or the file is there already
-// (a build folder, a portable copy); otherwise $XDG_CONFIG_HOME/pathquill/Pathquill.ini, by
-// default ~/.config/pathquill/Pathquill.ini, so an installed program keeps its settings too.
-std::string SettingsFileLocation(const SettingsEnvironment& env,
-                                 const FolderTest& writable = &IsWritableFolder);
+bool IsWritableFolder(const std::string& folder);
+// Whether the folder of path, or the nearest folder above it that exists, takes new entries.
+bool MayCreateFolderOf(const std::string& path);
+
+// $XDG_CONFIG_HOME/pathquill/Pathquill.ini, by default ~/.config/pathquill/Pathquill.ini. Beside
+// the program only as a portable set-up: a Pathquill.ini already there that belongs to the user
+// and that the user may write (a read-only one of their own counts; it is made writable). One
+// that belongs to someone else is never read, so nobody sees another user's history.
+SettingsLocation SettingsFileLocation(const SettingsEnvironment& env);
 
 // The bytes of a regular file of at most maxBytes; nothing for a missing, unreadable or larger
 // file, and never a wait on a FIFO or device that carries the name.

@@ -27,18 +27,39 @@ std::string ResolveLink(const std::string& path) {
     return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-int CreateTemporary(const std::string& folder, std::string& name) {
+// Tries hidden names beside the target until make(name) no longer fails for an existing name.
+template <typename Make> int WithFreeName(const std::string& folder, std::string& name, Make make) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
         name = folder + (folder == "/" ? "" : "/") + ".pathquill-" + suffix + ".tmp";
-        // 0666 lets the umask decide, as for any new file.
-        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        const int result = make(name);
+        if (result >= 0 || errno != EEXIST)
+            return result;
     }
     return -1;
+}
+
+int CreateTemporary(const std::string& folder, std::string& name) {
+    // 0666 lets the umask decide, as for any new file.
+    return WithFreeName(folder, name, [](const std::string& n) {
+        return open(n.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    });
+}
+
+// An unnamed file in the folder; it is given a name through /proc once it is complete.
+int CreateUnnamed(const std::string& folder) {
+    if (access("/proc/self/fd", X_OK) != 0) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+}
+
+// The file systems and kernels that cannot make unnamed files say so in one of these ways.
+bool UnnamedUnsupported(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOENT;
 }
 
 // Owner and group as before where allowed (root, or a group the user belongs to); the mode
@@ -53,7 +74,7 @@ bool TakeOver(int fd, const struct stat& old) {
 
 } // namespace
 
-AtomicFile::AtomicFile(const std::string& path) : target_(ResolveLink(path)) {
+AtomicFile::AtomicFile(const std::string& path, Temporary temporary) : target_(ResolveLink(path)) {
     struct stat old {};
     const bool exists = stat(target_.c_str(), &old) == 0;
     if (exists && (!S_ISREG(old.st_mode) || access(target_.c_str(), W_OK) != 0))
@@ -62,7 +83,13 @@ AtomicFile::AtomicFile(const std::string& path) : target_(ResolveLink(path)) {
         OpenInPlace();
         return;
     }
-    fd_ = CreateTemporary(FolderOf(target_), temp_);
+    const std::string folder = FolderOf(target_);
+    if (temporary == Temporary::UnnamedWherePossible) {
+        fd_ = CreateUnnamed(folder);
+        unnamed_ = fd_ >= 0;
+    }
+    if (fd_ < 0 && (temporary == Temporary::Named || UnnamedUnsupported(errno)))
+        fd_ = CreateTemporary(folder, temp_);
     // Only a folder closed to new files is a reason to write in place; a full disk is not.
     if (fd_ < 0 && exists && (errno == EACCES || errno == EPERM)) {
         temp_.clear();
@@ -114,16 +141,28 @@ bool AtomicFile::Commit() {
         fd_ = -1;
         return flushed && closed;
     }
-    const bool flushed = fsync(fd_) == 0;
-    const bool closed = close(fd_) == 0;
-    fd_ = -1;
-    if (!flushed || !closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-        unlink(temp_.c_str());
-        temp_.clear();
-        return false;
+    return CommitReplacement();
+}
+
+// Named only now that it is complete, then renamed over the target; killed in between, the
+// complete new file is what stays behind.
+bool AtomicFile::CommitReplacement() {
+    bool done = fsync(fd_) == 0;
+    if (done && unnamed_) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        done = WithFreeName(FolderOf(target_), temp_, [&](const std::string& name) {
+                   return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+               }) == 0;
+        if (!done)
+            temp_.clear();
     }
+    done = close(fd_) == 0 && done;
+    fd_ = -1;
+    done = done && std::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (!done && !temp_.empty())
+        unlink(temp_.c_str());
     temp_.clear();
-    return true;
+    return done;
 }
 
 void AtomicFile::Discard() {

@@ -5,6 +5,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 
+#include "app/kept_bytes.h"
 #include "app/message_boxes.h"
 #include "app/tform1.h"
 #include "platform/file_status.h"
@@ -37,10 +38,10 @@ std::string TForm1::SaveFolderText() const {
 
 void TForm1::btnSaveClick() {
     SaveFolder = sjtSaveIn->SelectedFolder();
-    StatusPanel1->setText(QText(SaveFolderText()));
+    StatusPanel1->ShowPath(SaveFolderText(), SaveFolder);
     StatusPanel0->clear();
-    const auto target = ChooseSaveTarget(std::size_t(Results->rowCount()),
-                                         edSaveAs->text().toStdString(), SaveFolder, messages_);
+    const auto target = ChooseSaveTarget(std::size_t(Results->rowCount()), BytesOf(*edSaveAs),
+                                         SaveFolder, messages_);
     if (target)
         WriteFile(*target);
 }
@@ -70,8 +71,7 @@ void TForm1::btnAutocreateFNameClick() {
 // A different name in the box is replaced only on Ja; the question stands above the
 // command panel.
 bool TForm1::MayReplaceFileName(const std::string& name) {
-    const QString shown = edSaveAs->text();
-    if (shown.isEmpty() || shown == QText(name))
+    if (edSaveAs->text().isEmpty() || BytesOf(*edSaveAs) == name)
         return true;
     const QWidget* commandPanel = btnAutocreateFName->parentWidget();
     const int top = commandPanel->mapTo(Splitter2->parentWidget(), QPoint()).y();
@@ -81,22 +81,22 @@ bool TForm1::MayReplaceFileName(const std::string& name) {
 void TForm1::CheckandReturnFileName(const std::string& name) {
     if (!MayReplaceFileName(name))
         return;
-    edSaveAs->setText(QText(name));
-    StatusPanel1->setText(QText(SaveFolderText()));
+    ShowBytes(*edSaveAs, name);
+    StatusPanel1->ShowPath(SaveFolderText(), SaveFolder);
 }
 
 void TForm1::CheckandReturnDriveRootFileName(const std::string& name) {
     if (!MayReplaceFileName(name))
         return;
-    edSaveAs->setText(QText(name));
+    ShowBytes(*edSaveAs, name);
     StatusPanel0->setText(QText(117));
-    StatusPanel1->setText(QText(SaveFolder));
+    StatusPanel1->ShowPath(SaveFolder, SaveFolder);
 }
 
 void TForm1::sjtSaveInChange(const std::string& path) {
     sjtSaveIn->Refresh(path);
     SaveFolder = paths::WithoutTrailingSeparator(path);
-    StatusPanel1->setText(QText(SaveFolderText()));
+    StatusPanel1->ShowPath(SaveFolderText(), SaveFolder);
 }
 
 void TForm1::sjtSaveInEdited(const std::string&, const std::string& newText) {

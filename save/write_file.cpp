@@ -14,6 +14,6 @@ bool TForm1::WriteFile(const std::string& fileName) {
     const WriteOutcome out = WriteResultFile(Results->Table(), fileName, ckbIncludeDate->isChecked(),
                                              std::time(nullptr), messages_, machine);
     if (out.leftPanel) StatusPanel0->setText(QString::fromStdString(*out.leftPanel));
-    if (out.rightPanel) StatusPanel1->setText(QString::fromStdString(*out.rightPanel));
+    if (out.rightPanel) StatusPanel1->ShowPath(*out.rightPanel, out.saved ? fileName : std::string());
     return out.saved;
 }

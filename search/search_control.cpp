@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 
+#include "app/kept_bytes.h"
 #include "app/message_boxes.h"
 #include "app/tform1.h"
 #include "platform/paths.h"
@@ -30,11 +31,11 @@ namespace {
 bool On(const QCheckBox* box) { return box->isChecked() && box->isEnabled(); }
 } // namespace
 
-std::string TForm1::LookForText() const { return cbLookfor->currentText().toStdString(); }
+std::string TForm1::LookForText() const { return EditBytesOf(*cbLookfor); }
 
 void TForm1::SetLookForText(const std::string& text) {
     const QSignalBlocker block(cbLookfor);
-    cbLookfor->setEditText(QString::fromStdString(text));
+    ShowEditBytes(*cbLookfor, text);
 }
 
 void TForm1::SetCommandButtons(bool search, bool cancel, bool save, bool compose) {
@@ -79,11 +80,11 @@ void TForm1::btnSearchClick() {
     cancelFlag_ = false;
     btnCancel->setEnabled(true);
     std::vector<std::string> history;
-    for (int i = 0; i < cbLookfor->count(); ++i) history.push_back(cbLookfor->itemText(i).toStdString());
+    for (int i = 0; i < cbLookfor->count(); ++i) history.push_back(ItemBytesOf(*cbLookfor, i));
     if (AddToHistory(history, lookFor)) {
         const QSignalBlocker block(cbLookfor);
-        cbLookfor->insertItem(0, QString::fromStdString(lookFor));
-        cbLookfor->setEditText(QString::fromStdString(lookFor));
+        InsertItemBytes(*cbLookfor, 0, lookFor);
+        ShowEditBytes(*cbLookfor, lookFor);
     }
     Results->ClearRows();
     ListView1->viewport()->repaint();

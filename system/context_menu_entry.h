@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/desktop_tools.h"
+#include "system/desktop_entry_text.h"
 
 // The folder context-menu entry: a desktop entry for folders in the user's applications
 // folder, and a copy as a service menu in each KDE service-menu folder in use.
@@ -28,12 +29,20 @@ class ContextMenuEntry {
     bool Exists() const;
     // Writes the entry for the program. Folders keep opening where they opened before.
     EntryResult Write(const std::string& programPath) const;
-    // Deletes the entry and its KDE copies; NothingToDelete when the entry was not there.
+    // Deletes the entry and its KDE copies, and takes back what writing it added to the
+    // user's files; NothingToDelete when the entry was not there.
     EntryResult Remove() const;
+    std::string CachePath() const;    // the applications folder's mimeinfo.cache
+    std::string MimeappsPath() const; // the user's mimeapps.list
 
   private:
-    bool UpToDate(const std::string& programPath) const;
-    void KeepDefaultFolderHandler(const std::string& before) const;
+    bool CopiesUpToDate(const std::string& programPath) const;
+    EntryResult WriteEntryFiles(const std::string& programPath, bool offered,
+                                const EntryAdditions& additions) const;
+    void Cache(EntryAdditions& additions) const;
+    void Uncache(EntryAdditions& additions) const;
+    void Pin(const std::string& handler, EntryAdditions& additions) const;
+    void Unpin(const EntryAdditions& additions) const;
 
     ContextMenuPlaces places_;
     DesktopTools tools_;

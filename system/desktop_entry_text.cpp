@@ -1,6 +1,7 @@
 #include "system/desktop_entry_text.h"
 
 #include "resources/strings.h"
+#include "system/key_file_lines.h"
 
 namespace {
 // The general escapes of string values, applied after the Exec quoting.
@@ -46,7 +47,34 @@ std::string QuoteExecArgument(const std::string& argument) {
     return EscapeValue(quoted);
 }
 
-std::string FolderEntryText(const std::string& programPath) {
+namespace {
+constexpr const char* kDefaults = "Default Applications";
+constexpr const char* kCache = "MIME Cache";
+constexpr const char* kEntry = "Desktop Entry";
+constexpr const char* kPinned = "X-Pathquill-Pinned";
+constexpr const char* kPinnedOver = "X-Pathquill-Pinned-Over";
+constexpr const char* kMade = "X-Pathquill-Made";
+constexpr const char* kMadeNames[] = {"mimeapps.list", "Default Applications", "mimeinfo.cache"};
+
+std::string AdditionLines(const EntryAdditions& a) {
+    std::string lines;
+    if (!a.pinned.empty())
+        lines += std::string(kPinned) + "=" + a.pinned + "\n";
+    if (a.pinnedOver)
+        lines += std::string(kPinnedOver) + "=" + *a.pinnedOver + "\n";
+    const bool made[] = {a.madeMimeappsList, a.madeDefaultSection, a.madeCache};
+    std::string list;
+    for (std::size_t i = 0; i < std::size(made); ++i)
+        if (made[i])
+            list += std::string(kMadeNames[i]) + ";";
+    if (!list.empty())
+        lines += std::string(kMade) + "=" + list + "\n";
+    return lines;
+}
+} // namespace
+
+std::string FolderEntryText(const std::string& programPath, bool offered,
+                            const EntryAdditions& additions) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Pathquill\n"
@@ -56,8 +84,24 @@ std::string FolderEntryText(const std::string& programPath) {
            "Icon=pathquill\n" +
            ExecLine(programPath) +
            "Terminal=false\n"
-           "NoDisplay=true\n"
-           "MimeType=inode/directory;\n";
+           "NoDisplay=true\n" +
+           (offered ? "MimeType=inode/directory;\n" : "") + AdditionLines(additions);
+}
+
+bool OffersFolders(const std::string& entryText) {
+    return KeyFileLines(entryText).Value(kEntry, "MimeType").has_value();
+}
+
+EntryAdditions AdditionsIn(const std::string& entryText) {
+    const KeyFileLines entry(entryText);
+    EntryAdditions a;
+    a.pinned = entry.Value(kEntry, kPinned).value_or("");
+    a.pinnedOver = entry.Value(kEntry, kPinnedOver);
+    const std::string made = entry.Value(kEntry, kMade).value_or("");
+    a.madeMimeappsList = HasListItem(made, kMadeNames[0]);
+    a.madeDefaultSection = HasListItem(made, kMadeNames[1]);
+    a.madeCache = HasListItem(made, kMadeNames[2]);
+    return a;
 }
 
 std::string ServiceMenuText(const std::string& programPath) {
@@ -74,35 +118,51 @@ std::string ServiceMenuText(const std::string& programPath) {
 }
 
 std::string WithDefaultApplication(const std::string& mimeappsText, const std::string& mimeType,
-                                   const std::string& desktopId) {
-    const std::string section = "[Default Applications]";
-    const std::string key = mimeType + "=";
-    std::string out;
-    bool inSection = false, sectionSeen = false, done = false;
-    std::size_t pos = 0;
-    while (pos < mimeappsText.size()) {
-        std::size_t end = mimeappsText.find('\n', pos);
-        if (end == std::string::npos)
-            end = mimeappsText.size();
-        const std::string line = mimeappsText.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.front() == '[') {
-            if (inSection && !done) {
-                out += key + desktopId + ";\n";
-                done = true;
-            }
-            inSection = line == section;
-            sectionSeen = sectionSeen || inSection;
-        } else if (inSection && !done && line.rfind(key, 0) == 0) {
-            out += key + desktopId + ";" + line.substr(key.size()) + "\n";
-            done = true;
-            continue;
-        }
-        out += line + "\n";
-    }
-    if (inSection && !done)
-        out += key + desktopId + ";\n";
-    else if (!sectionSeen)
-        out += (out.empty() ? "" : "\n") + section + "\n" + key + desktopId + ";\n";
-    return out;
+                                   const std::string& desktopId, EntryAdditions& additions) {
+    KeyFileLines list(mimeappsText);
+    const std::optional<std::string> before = list.Value(kDefaults, mimeType);
+    additions.pinned = desktopId;
+    additions.pinnedOver = before;
+    additions.madeDefaultSection =
+        list.Set(kDefaults, mimeType, desktopId + ";" + before.value_or(""));
+    return list.Text();
+}
+
+std::string WithoutDefaultApplication(const std::string& mimeappsText, const std::string& mimeType,
+                                      const EntryAdditions& additions) {
+    KeyFileLines list(mimeappsText);
+    if (additions.pinned.empty() || list.Value(kDefaults, mimeType) !=
+                                        additions.pinned + ";" + additions.pinnedOver.value_or(""))
+        return mimeappsText; // changed since: the user's now
+    if (additions.pinnedOver)
+        list.Set(kDefaults, mimeType, *additions.pinnedOver);
+    else
+        list.Remove(kDefaults, mimeType, additions.madeDefaultSection);
+    return list.Text();
+}
+
+std::string WithCachedHandler(const std::string& cacheText, const std::string& mimeType,
+                              const std::string& desktopId) {
+    KeyFileLines cache(cacheText.empty() ? "[MIME Cache]\n" : cacheText);
+    cache.Set(kCache, mimeType,
+              WithListItem(cache.Value(kCache, mimeType).value_or(""), desktopId));
+    return cache.Text();
+}
+
+std::string WithoutCachedHandler(const std::string& cacheText, const std::string& mimeType,
+                                 const std::string& desktopId) {
+    KeyFileLines cache(cacheText);
+    const std::optional<std::string> handlers = cache.Value(kCache, mimeType);
+    if (!handlers || !HasListItem(*handlers, desktopId))
+        return cacheText;
+    const std::string rest = WithoutListItem(*handlers, desktopId);
+    if (rest.empty())
+        cache.Remove(kCache, mimeType, false);
+    else
+        cache.Set(kCache, mimeType, rest);
+    return cache.Text();
+}
+
+bool IsEmptyCache(const std::string& cacheText) {
+    return cacheText.find('=') == std::string::npos;
 }

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QUrl>
@@ -118,7 +119,7 @@ struct FolderTree::Mailbox {
     std::vector<std::pair<std::uint64_t, std::vector<folders::SubFolder>>> ready;
 };
 
-FolderTree::FolderTree(QWidget* parent)
+FolderTree::FolderTree(QWidget* parent, const std::string& homeFolder)
     : QTreeWidget(parent), mailbox_(std::make_shared<Mailbox>(this)) {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -140,7 +141,12 @@ FolderTree::FolderTree(QWidget* parent)
     changeTimer_.setSingleShot(true);
     changeTimer_.setInterval(150); // one read for a burst of changes
     connect(&changeTimer_, &QTimer::timeout, this, &FolderTree::ReadChangedFolders);
-    BuildNamespace();
+    // A drive mounted or unmounted: the drives are read again once the burst is over.
+    mountTimer_.setSingleShot(true);
+    mountTimer_.setInterval(100);
+    connect(&mounts_, &MountWatcher::Changed, &mountTimer_, qOverload<>(&QTimer::start));
+    connect(&mountTimer_, &QTimer::timeout, this, &FolderTree::ReadDrives);
+    BuildNamespace(homeFolder);
 }
 
 FolderTree::~FolderTree() {
@@ -148,14 +154,16 @@ FolderTree::~FolderTree() {
     mailbox_->tree = nullptr;
 }
 
-void FolderTree::BuildNamespace() {
+void FolderTree::BuildNamespace(const std::string& homeFolder) {
     desktop_ = new Entry(Kind::Desktop, {}, QText(212));
     desktop_->setIcon(0, Themed("user-desktop", style(), QStyle::SP_DesktopIcon));
     addTopLevelItem(desktop_);
     computer_ = new Entry(Kind::Computer, {}, QText(164));
     computer_->setIcon(0, Themed("computer", style(), QStyle::SP_ComputerIcon));
     desktop_->addChild(computer_);
-    home_ = new Entry(Kind::Home, QFile::encodeName(QDir::homePath()).toStdString(), QText(213));
+    const std::string home =
+        homeFolder.empty() ? QFile::encodeName(QDir::homePath()).toStdString() : homeFolder;
+    home_ = new Entry(Kind::Home, home, QText(213));
     home_->setIcon(0, Themed("user-home", style(), QStyle::SP_DirHomeIcon));
     home_->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     desktop_->addChild(home_);
@@ -297,12 +305,51 @@ QTreeWidgetItem* FolderTree::UnlistedFolder(QTreeWidgetItem* parent, const std::
     return entry;
 }
 
+QTreeWidgetItem* FolderTree::SelectedOrEntryOf(const std::string& path, bool open) {
+    QTreeWidgetItem* selected = currentItem();
+    if (selected && !path.empty() && PathOf(selected) == path)
+        return selected;
+    return EntryOf(path, open);
+}
+
 void FolderTree::Select(QTreeWidgetItem* item) {
     if (!item)
         return;
     if (item != currentItem())
         setCurrentItem(item);
+    if (isVisible()) {
+        pendingScroll_ = QPersistentModelIndex();
+        ScrollIntoView(item);
+        return;
+    }
+    // Scrolled now, the hidden tree's small default size would decide what is seen.
+    pendingScroll_ = QPersistentModelIndex(indexFromItem(item));
+}
+
+void FolderTree::showEvent(QShowEvent* event) {
+    QTreeWidget::showEvent(event);
+    if (pendingScroll_.isValid())
+        QTimer::singleShot(0, this, &FolderTree::ScrollPending);
+}
+
+void FolderTree::ScrollPending() {
+    QTreeWidgetItem* item = pendingScroll_.isValid() ? itemFromIndex(pendingScroll_) : nullptr;
+    pendingScroll_ = QPersistentModelIndex();
+    if (item && isVisible())
+        ScrollIntoView(item);
+}
+
+// The whole name in view, and as much as fits of the folders to its left and above it.
+void FolderTree::ScrollIntoView(QTreeWidgetItem* item) {
     scrollToItem(item);
+    const QModelIndex index = indexFromItem(item);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int nameWidth = itemDelegateForIndex(index)->sizeHint(option, index).width();
+    QScrollBar* bar = horizontalScrollBar();
+    const int left = visualItemRect(item).left() + bar->value();
+    const int right = left + nameWidth;
+    bar->setValue(std::max(0, std::min(right - viewport()->width(), left)));
 }
 
 void FolderTree::RefreshEntry(QTreeWidgetItem* item, bool deep) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/folders.h"
+#include "platform/mount_watcher.h"
 
 class QMenu;
 
@@ -31,7 +32,8 @@ class FolderTree : public QTreeWidget {
   public:
     enum class EntryKind { Desktop, Computer, Drive, Home, Folder, Placeholder };
 
-    explicit FolderTree(QWidget* parent = nullptr);
+    // homeFolder: the folder of "Persönlicher Ordner"; empty for the user's home folder.
+    explicit FolderTree(QWidget* parent = nullptr, const std::string& homeFolder = {});
     ~FolderTree() override;
 
     static EntryKind KindOf(const QTreeWidgetItem* item);
@@ -45,7 +47,11 @@ class FolderTree : public QTreeWidget {
     QTreeWidgetItem* EntryOf(const std::string& path, bool open);
     // Re-reads an entry's subfolders now; deep also inside its expanded subentries.
     void RefreshEntry(QTreeWidgetItem* item, bool deep);
-    // Makes the entry the current one and scrolls it into view.
+    // The selected entry when it shows the folder of path, else the entry EntryOf finds: a
+    // folder below the home folder has an entry in either branch, and the user's counts.
+    QTreeWidgetItem* SelectedOrEntryOf(const std::string& path, bool open);
+    // Makes the entry the current one and scrolls it into view; a tree not shown yet does so
+    // once it is shown and laid out, when the sizes are known.
     void Select(QTreeWidgetItem* item);
     // A subentry by name (exact first, then letter case ignored when asked).
     QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const std::string& name,
@@ -57,6 +63,7 @@ class FolderTree : public QTreeWidget {
     static constexpr std::size_t kMaxWatched = 1000;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     // Adds the entries every context menu has: open in the file manager, refresh.
     void AddCommonEntries(QMenu& menu, QTreeWidgetItem* item);
     // The entry was renamed on disk: new name shown, sorted in, watches moved.
@@ -75,8 +82,10 @@ class FolderTree : public QTreeWidget {
         std::uint64_t generation;
     };
 
-    void BuildNamespace();
+    void BuildNamespace(const std::string& homeFolder);
     void ReadDrives();
+    void ScrollIntoView(QTreeWidgetItem* item);
+    void ScrollPending();
     void ReadNow(QTreeWidgetItem* item);
     void ReadLater(QTreeWidgetItem* item);
     void DeliverFinished();
@@ -105,4 +114,7 @@ class FolderTree : public QTreeWidget {
     std::map<std::string, QPersistentModelIndex> watched_;
     std::set<std::string> changed_;
     QTimer changeTimer_;
+    MountWatcher mounts_;
+    QTimer mountTimer_;
+    QPersistentModelIndex pendingScroll_;
 };

@@ -4,7 +4,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-LookInTree::LookInTree(QWidget* parent) : FolderTree(parent) {
+LookInTree::LookInTree(QWidget* parent, const std::string& homeFolder)
+    : FolderTree(parent, homeFolder) {
     connect(this, &QTreeWidget::currentItemChanged, this, &LookInTree::SelectionChanged);
 }
 

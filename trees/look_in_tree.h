@@ -10,7 +10,7 @@ class QMenu;
 class LookInTree : public FolderTree {
     Q_OBJECT
   public:
-    explicit LookInTree(QWidget* parent = nullptr);
+    explicit LookInTree(QWidget* parent = nullptr, const std::string& homeFolder = {});
 
     std::string SelectedPath() const; // empty for the computer entry or no selection
     std::string SelectedText() const;

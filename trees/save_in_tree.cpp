@@ -43,8 +43,8 @@ std::string RenameReason(folders::RenameResult result) {
 
 } // namespace
 
-SaveInTree::SaveInTree(MessageBoxes& messages, QWidget* parent)
-    : FolderTree(parent), messages_(messages) {
+SaveInTree::SaveInTree(MessageBoxes& messages, QWidget* parent, const std::string& homeFolder)
+    : FolderTree(parent, homeFolder), messages_(messages) {
     setRootIsDecorated(false);
     SetFoldersEditable(true);
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
@@ -77,7 +77,7 @@ void SaveInTree::SetSelectedFolder(const std::string& path) {
 }
 
 void SaveInTree::Refresh(const std::string& path) {
-    RefreshEntry(path.empty() ? ComputerEntry() : EntryOf(path, false), true);
+    RefreshEntry(path.empty() ? ComputerEntry() : SelectedOrEntryOf(path, false), true);
 }
 
 void SaveInTree::CreateNewFolder(const std::string& parent, const std::string& name) {
@@ -86,7 +86,7 @@ void SaveInTree::CreateNewFolder(const std::string& parent, const std::string& n
         !parent.empty() &&
         folder_names::CheckFolderName(folderName) == folder_names::NameCheck::Valid &&
         folders::CreateFolderPath(paths::Join(parent, folderName));
-    QTreeWidgetItem* above = EntryOf(parent, true);
+    QTreeWidgetItem* above = SelectedOrEntryOf(parent, true);
     if (!above)
         return;
     Select(above);

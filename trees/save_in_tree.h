@@ -12,17 +12,20 @@ class QMenu;
 class SaveInTree : public FolderTree {
     Q_OBJECT
   public:
-    explicit SaveInTree(MessageBoxes& messages, QWidget* parent = nullptr);
+    explicit SaveInTree(MessageBoxes& messages, QWidget* parent = nullptr,
+                        const std::string& homeFolder = {});
 
     // The path of the selected entry; empty for the computer entry or no selection.
     std::string SelectedFolder() const;
     // Selects the entry of a folder, opening the entries above it; an empty path selects the
     // computer entry. A folder that cannot be found shows message 187 with the path.
     void SetSelectedFolder(const std::string& path);
-    // Re-reads the subfolders of the entry of a path, and inside its expanded subentries.
+    // Re-reads the subfolders of the entry of a path (the selected one when it shows that
+    // path), and inside its expanded subentries.
     void Refresh(const std::string& path);
     // Creates parent/name with any missing folders above it (empty name: "Neuer Ordner"),
-    // selects it and opens its label for editing; silent when it cannot be created.
+    // selects it below the parent's entry (the selected one when it shows the parent) and
+    // opens its label for editing; silent when it cannot be created.
     void CreateNewFolder(const std::string& parent, const std::string& name);
     // The menu of the selected folder, "Neuer Ordner" its default entry.
     std::unique_ptr<QMenu> ContextMenu();

@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <sys/sysinfo.h>
 
+#include "app/design_layout.h"
 #include "app/info_form.h"
 #include "app/info_texts.h"
 #include "app/tform1.h"
@@ -49,15 +51,58 @@ TEST(InfoForm, ShowsTheProgramsOwnVersionBlock) {
     EXPECT_EQ(Text(form.HyperLinkLabel1), kMakerAddress);
     EXPECT_EQ(VersionList(form),
               (QStringList{"2.0.0.5", QString::fromStdString(legal), "Pathquill", "2"}));
-    // "Pathquill v. 2.0.0.5" on one line, the version at its own place.
-    EXPECT_EQ(form.Label4->pos(), QPoint(58, 0));
-    EXPECT_EQ(form.Label2->pos(), QPoint(123, 0));
-    EXPECT_EQ(form.Label4->y(), form.Label2->y());
-    EXPECT_LT(form.Label4->geometry().right(), form.Label2->x());
     EXPECT_FALSE(form.Image1->pixmap().isNull());
-    EXPECT_EQ(form.Image1->geometry(), QRect(8, 4, 41, 41));
-    EXPECT_EQ(form.size(), QSize(268, 158));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
+}
+
+// The dialog speaks the desktop's font like the other windows; at the 8-point face of the
+// design everything stands where it was drawn, at larger faces it grows and no text is cut.
+TEST(InfoForm, DesktopFontAndEveryTextWholeAtAnySize) {
+    TInfoForm desktop(nullptr);
+    EXPECT_EQ(desktop.font(), QApplication::font());
+    QFont design(QStringLiteral("Liberation Sans"), 8);
+    design.setFamilies({QStringLiteral("Liberation Sans")});
+    QFont large = QApplication::font();
+    large.setPointSize(16);
+    for (const QFont& font : {design, QApplication::font(), large}) {
+        TInfoForm form(nullptr);
+        form.setFont(font); // as when the desktop's font changes
+        form.PlaceButton();
+        const DesignScale s = DesignScale::Of(font);
+        const std::string at = font.toString().toStdString();
+        if (font == design) { // the face it was drawn in: where it was drawn, a long notice aside
+            EXPECT_EQ(form.height(), 158) << at;
+            EXPECT_LE(form.width(), 268 + 8) << at;
+            EXPECT_EQ(form.Label2->pos(), QPoint(123, 0)) << at;
+            EXPECT_EQ(form.Label3->pos(), QPoint(58, 57)) << at;
+            EXPECT_EQ(form.HyperLinkLabel1->pos(), QPoint(58, 85)) << at;
+            EXPECT_EQ(form.Label5->pos(), QPoint(58, 113)) << at;
+            EXPECT_EQ(form.Button1->y(), 136) << at;
+            EXPECT_EQ(form.Button1->height(), 21) << at; // as wide as the style wants "OK"
+        }
+        EXPECT_EQ(form.Image1->geometry(), QRect(s.X(8), s.Y(4), s.X(41), s.Y(41))) << at;
+        EXPECT_EQ(form.Label4->pos(), QPoint(s.X(58), 0)) << at;
+        EXPECT_EQ(form.Label2->y(), 0) << at; // "Pathquill v. 2.0.0.5" on one line
+        EXPECT_LT(form.Label4->geometry().right(), form.Label2->x()) << at;
+        EXPECT_GE(form.width(), s.X(268)) << at;
+        EXPECT_GE(form.height(), s.Y(158)) << at;
+        EXPECT_EQ(form.minimumSize(), form.maximumSize()) << at;
+        const QWidget* column[] = {form.Label4, form.Label3, form.HyperLinkLabel1, form.Label5,
+                                   form.Button1};
+        for (std::size_t i = 0; i < std::size(column); ++i) {
+            const QWidget* w = column[i];
+            EXPECT_TRUE(form.rect().contains(w->geometry())) << at << " " << i;
+            EXPECT_GE(w->width(), w->sizeHint().width()) << at << " " << i;
+            EXPECT_GE(w->height(), w->sizeHint().height()) << at << " " << i;
+            if (i > 0) {
+                EXPECT_GT(w->y(), column[i - 1]->geometry().bottom()) << at << " " << i;
+            }
+        }
+        // The button stands a little right of the middle, as on the designed outer width.
+        const int middle = form.Button1->geometry().center().x() - form.width() / 2;
+        EXPECT_GE(middle, 6) << at;
+        EXPECT_LE(middle, 8) << at;
+    }
 }
 
 // A missing value leaves its own line empty; the later values do not move into wrong lines.
@@ -114,7 +159,6 @@ TEST(InfoForm, MemoryLineInWholeKilobytesWithoutSeparators) {
     const std::uint64_t kilobytes = std::uint64_t{info.totalram} * info.mem_unit / 1024;
     TInfoForm form(nullptr);
     EXPECT_EQ(Text(form.Label5), "Phys. Speicher: " + std::to_string(kilobytes) + " KB");
-    EXPECT_EQ(form.Label5->pos(), QPoint(58, 113));
 }
 
 TEST(InfoForm, LinkLabelLooksLikeALinkWhileHoveredAndOpensOnClick) {
@@ -144,12 +188,16 @@ TEST(InfoForm, LinkLabelLooksLikeALinkWhileHoveredAndOpensOnClick) {
     EXPECT_EQ(opened, QStringList{QString::fromUtf8(kMakerAddress)});
 }
 
-// The command shows the dialog modally; the check runs while it is open.
-TEST(InfoForm, InfoCommandShowsTheDialogModallyWithItsButtonCentred) {
+// The command shows the dialog modally in the middle of the screen, wherever the main window
+// stands; the check runs while it is open.
+TEST(InfoForm, InfoCommandShowsTheDialogModallyCentredOnTheScreen) {
     XdgSandbox sandbox;
     ScriptedMessageBoxes boxes;
     TForm1 w{boxes, sandbox.Setup("/opt/pq/pathquill")};
     w.show();
+    w.move(w.screen()->availableGeometry().topLeft());
+    QApplication::processEvents();
+    ASSERT_NE(w.frameGeometry().center(), w.screen()->availableGeometry().center());
     bool seen = false;
     bool helpAfterF1 = true;
     QTimer poll;
@@ -167,7 +215,11 @@ TEST(InfoForm, InfoCommandShowsTheDialogModallyWithItsButtonCentred) {
         seen = true;
         EXPECT_EQ(dialog->windowTitle().toStdString(), "Info über Pathquill");
         EXPECT_EQ(dialog->parentWidget(), &w);
-        EXPECT_EQ(dialog->Button1->geometry(), QRect(112, 136, 59, 21));
+        const QPoint off =
+            dialog->frameGeometry().center() - w.screen()->availableGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 1) << off.x() << "," << off.y();
+        const int middle = dialog->Button1->geometry().center().x() - dialog->width() / 2;
+        EXPECT_TRUE(middle >= 6 && middle <= 8) << middle; // centred on the outer width
         EXPECT_EQ(dialog->Button1->text(), "OK");
         EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);

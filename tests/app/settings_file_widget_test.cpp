@@ -13,14 +13,20 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QToolButton>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/stat.h>
 
 #include "app/design_layout.h"
 #include "app/ini_file.h"
 #include "app/tform1.h"
+#include "platform/program_file.h"
+#include "platform/settings_location.h"
 #include "platform/volumes.h"
+#include "support/child_process.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
 #include "system/cd_drive_box.h"
@@ -45,10 +51,11 @@ std::string Text(const QLabel* l) {
     return l->text().toStdString();
 }
 
-// A place on a drive of the given type with plenty of room.
+// A file beside the program on a drive of the given type with plenty of room.
 SettingsPlace PlaceOn(const std::string& file, const std::string& type = "Harddisk") {
     return {file, [type](const std::string&) { return type; },
-            [](const std::string&) { return std::int64_t{1} << 30; }};
+            [](const std::string&) { return std::int64_t{1} << 30; }, true,
+            [](const std::string&) { return true; }};
 }
 
 void Settle() {
@@ -120,7 +127,8 @@ void ExpectRestored(const TForm1& w, const WindowRun& run, const IniFile& writte
             << boxes[i].first;
     }
     EXPECT_EQ(w.RadioGroup1Buttons->checkedId(), run.unit);
-    EXPECT_EQ(w.size(), run.size.expandedTo(w.minimumSizeHint())); // never below what the font needs
+    EXPECT_EQ(w.size(),
+              run.size.expandedTo(w.minimumSizeHint())); // never below what the font needs
     EXPECT_EQ(w.Splitter2->sizes().value(0), run.pageArea);
     EXPECT_EQ(w.edSaveAs->text().toStdString(), run.fileName);
     EXPECT_EQ(w.cbLookfor->currentText().toStdString(), run.lookFor);
@@ -370,7 +378,8 @@ TEST(SettingsWindow, MalformedFilesStartWithTheDefaults) {
         for (const auto& [key, box] : StoredBoxes(w))
             EXPECT_FALSE(box->isChecked()) << key;
         // The design size, grown with the font.
-        EXPECT_EQ(w.size(), DesignScale::Of(w.font()).Size(673, 482).expandedTo(w.minimumSizeHint()));
+        EXPECT_EQ(w.size(),
+                  DesignScale::Of(w.font()).Size(673, 482).expandedTo(w.minimumSizeHint()));
         EXPECT_TRUE(r.boxes.shown.empty());
     }
     Restart fifo("");
@@ -403,6 +412,40 @@ TEST(SettingsWindow, LongFileNameComesBackWhole) {
     EXPECT_EQ(r.window->edSaveAs->text().toStdString(), name);
 }
 
+// Values that are not valid UTF-8 (an older file in Latin-1) keep their bytes while their
+// boxes are left as they came; what the user changes is written as the user typed it.
+TEST(SettingsWindow, TextsThatAreNoUtf8KeepTheirBytes) {
+    const std::string latin = "Gr\xf6\xdf"
+                              "e"; // "Größe" in Latin-1
+    const std::string stored = "[History]\nLastFileName=" + latin + ".txt\nLastTarget=*" + latin +
+                               "*\n[CB-History]\n0=*" + latin + "*\n1=*.txt\n";
+    struct Case {
+        std::function<void(TForm1&)> change;
+        std::string fileName, lookFor, first;
+    } const cases[] = {
+        {[](TForm1&) {}, latin + ".txt", "*" + latin + "*", "*" + latin + "*"},
+        {[](TForm1& w) { w.cbLookfor->setCurrentIndex(1); }, latin + ".txt", "*.txt",
+         "*" + latin + "*"},
+        {[](TForm1& w) { w.cbLookfor->setCurrentIndex(0); }, latin + ".txt", "*" + latin + "*",
+         "*" + latin + "*"},
+        {[](TForm1& w) {
+             w.edSaveAs->setText(QStringLiteral("Größe.txt"));
+             w.cbLookfor->setEditText(QStringLiteral("*.doc"));
+         },
+         "Größe.txt", "*.doc", "*" + latin + "*"},
+    };
+    for (const Case& c : cases) {
+        Restart r(stored);
+        c.change(*r.window);
+        r.window->close();
+        const IniFile written = IniFile::Parse(Contents(r.file));
+        EXPECT_EQ(written.Value("History", "LastFileName"), c.fileName);
+        EXPECT_EQ(written.Value("History", "LastTarget"), c.lookFor);
+        EXPECT_EQ(written.Value("CB-History", "0"), c.first);
+        EXPECT_EQ(written.Value("CB-History", "1"), "*.txt");
+    }
+}
+
 TEST(SettingsWindow, CDDriveThatIsNoOpticalDriveKeepsTheCurrentDrive) {
     if (!volumes::OpticalDrives().empty())
         GTEST_SKIP() << "this machine has an optical drive";
@@ -417,3 +460,53 @@ TEST(SettingsWindow, CDDriveThatIsNoOpticalDriveKeepsTheCurrentDrive) {
 }
 
 } // namespace
+
+// The program's folder is the user's to write, as /usr/bin is root's when a packaged program runs
+// as root: closing the window keeps the settings in the user's config folder, never beside the
+// program, and nowhere when the user has no home.
+TEST(SettingsWindow, ClosingKeepsNothingBesideTheProgramTheUserMayWriteTo) {
+    const std::string beside = ProgramFolder() + "Pathquill.ini";
+    ASSERT_TRUE(IsWritableFolder(ProgramFolder()));
+    TempTree tree;
+    const struct Case {
+        const char *home, *configHome, *expected;
+    } cases[] = {
+        {"home", "config", "config/pathquill/Pathquill.ini"},
+        {"home", nullptr, "home/.config/pathquill/Pathquill.ini"},
+        {nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::string report = RunInChild([&]() -> std::string {
+            if (FileExists(beside))
+                return kChildSkipped; // a portable set-up of this user's own
+            // Only this child's environment changes.
+            for (const auto& [name, value] :
+                 {std::pair{"HOME", c.home}, {"XDG_CONFIG_HOME", c.configHome}})
+                value ? ::setenv(name, tree.Path(value).c_str(), 1) : ::unsetenv(name);
+            ScriptedMessageBoxes boxes;
+            {
+                TForm1 w{boxes, SettingsPlace::At(TForm1::SettingsFile())};
+                w.show();
+                w.close();
+            }
+            if (FileExists(beside)) {
+                ::unlink(beside.c_str()); // would make a portable set-up of every later run
+                return "written beside the program";
+            }
+            if (c.expected && !FileExists(tree.Path(c.expected)))
+                return std::string("not written to ") + c.expected;
+            return "";
+        });
+        if (report == kChildSkipped)
+            GTEST_SKIP() << beside << " is there already";
+        EXPECT_EQ(report, "") << (c.home ? c.home : "no home");
+    }
+    const std::filesystem::path root = std::filesystem::path(tree.Path("home")).parent_path();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            left.push_back(entry.path().lexically_relative(root).string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"config/pathquill/Pathquill.ini",
+                                              "home/.config/pathquill/Pathquill.ini"}));
+}

@@ -9,6 +9,7 @@
 #include "app/settings_store.h"
 #include "app/window_settings.h"
 #include "platform/settings_location.h"
+#include "support/locked_path.h"
 #include "support/temp_tree.h"
 
 namespace {
@@ -171,25 +172,37 @@ TEST(WindowSettingsFile, RewritingKeepsOtherKeysAndRebuildsTheHistory) {
     EXPECT_EQ(back.Value("CB-History", "0"), "*.new");
 }
 
-SettingsPlace FakePlace(const std::string& type, std::int64_t freeBytes, std::string* asked) {
+SettingsPlace FakePlace(const std::string& type, std::int64_t freeBytes, bool besideProgram,
+                        bool folderTakesFiles, std::string* asked) {
     return {"/data/app/Pathquill.ini",
             [=](const std::string& folder) {
                 *asked = folder;
                 return type;
             },
-            [=](const std::string&) { return freeBytes; }};
+            [=](const std::string&) { return freeBytes; }, besideProgram,
+            [=](const std::string&) { return folderTakesFiles; }};
 }
 
-TEST(SettingsPlace, WrittenOnlyOnAFloppyOrHardDiskWithOneMebibyteFree) {
-    const std::tuple<std::string, std::int64_t, bool> cases[] = {
-        {"Harddisk", 1048576, true},        {"Harddisk", 1048575, false},
-        {"Floppy", 5 << 20, true},          {"CD-ROM", 5 << 20, false},
-        {"Network", 5 << 20, false},        {"RAM disk", 5 << 20, false},
-        {"Does not exist", 5 << 20, false}, {"Harddisk", -1, false}};
-    for (const auto& [type, freeBytes, written] : cases) {
+// Beside the program the file never goes onto the CD-ROM, share or RAM disk the program runs
+// from; the user's own file is kept on whatever holds the home folder.
+TEST(SettingsPlace, WrittenWithOneMebibyteFreeBesideTheProgramOnlyOnAFloppyOrHardDisk) {
+    const std::tuple<std::string, std::int64_t, bool, bool, bool> cases[] = {
+        // type, free bytes, beside the program, its folder takes new files, written
+        {"Harddisk", 1048576, true, true, true},        {"Harddisk", 1048575, true, true, false},
+        {"Floppy", 5 << 20, true, true, true},          {"CD-ROM", 5 << 20, true, true, false},
+        {"Network", 5 << 20, true, true, false},        {"RAM disk", 5 << 20, true, true, false},
+        {"Does not exist", 5 << 20, true, true, false}, {"Harddisk", -1, true, true, false},
+        {"Network", 5 << 20, false, true, true},        {"RAM disk", 1048576, false, true, true},
+        {"Harddisk", 1048575, false, true, false},      {"Harddisk", 5 << 20, false, false, false},
+        {"Harddisk", -1, false, true, false},
+    };
+    for (const auto& [type, freeBytes, beside, takesFiles, written] : cases) {
         std::string asked;
-        EXPECT_EQ(MayWriteSettings(FakePlace(type, freeBytes, &asked)), written) << type;
-        EXPECT_EQ(asked, "/data/app/");
+        EXPECT_EQ(MayWriteSettings(FakePlace(type, freeBytes, beside, takesFiles, &asked)), written)
+            << type << " " << freeBytes << (beside ? " beside" : " own");
+        if (beside) {
+            EXPECT_EQ(asked, "/data/app/");
+        }
     }
     EXPECT_FALSE(MayWriteSettings(SettingsPlace{}));
 }
@@ -237,29 +250,52 @@ TEST(SettingsFileOnDisk, AFileThatCannotBeReadIsLeftAlone) {
     EXPECT_FALSE(StoreSettingsFile(tree.Path("fifo.ini"), Changed()));
 }
 
-TEST(SettingsLocation, BesideTheProgramOrInTheConfigFolder) {
+// The user's own config folder; beside the program only a portable file of the user's own.
+TEST(SettingsLocation, ConfigFolderOrTheUsersOwnFileBesideTheProgram) {
     TempTree tree;
-    const std::string program = tree.Folder("bin") + "/";
-    const std::string withFile = tree.Folder("portable") + "/";
-    Put(withFile + "Pathquill.ini", "");
-    const auto no = [](const std::string&) { return false; };
-    struct Case {
+    const unsigned me = ::geteuid();
+    const std::string bin = tree.Folder("bin") + "/";
+    const std::string own = tree.Folder("portable") + "/";
+    Put(own + "Pathquill.ini", "");
+    const std::string readOnly = tree.Folder("read-only") + "/";
+    Put(readOnly + "Pathquill.ini", "");
+    ::chmod((readOnly + "Pathquill.ini").c_str(), 0444);
+    tree.Folder("folder/Pathquill.ini");
+    const std::string cfg = "/cfg/pathquill/Pathquill.ini";
+    const struct Case {
         SettingsEnvironment env;
-        FolderTest writable;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {{program, "/cfg", "/home/u"}, &IsWritableFolder, program + "Pathquill.ini"},
-        {{tree.Path("gone/"), "/cfg", "/home/u"},
-         &IsWritableFolder,
-         "/cfg/pathquill/Pathquill.ini"},
-        {{withFile, "/cfg", "/home/u"}, no, withFile + "Pathquill.ini"},
-        {{program, "", "/home/u"}, no, "/home/u/.config/pathquill/Pathquill.ini"},
-        {{program, "relative", "/home/u"}, no, "/home/u/.config/pathquill/Pathquill.ini"},
-        {{program, "", ""}, no, program + "Pathquill.ini"},
+        SettingsLocation expected;
+    } cases[] = {
+        // A writable program folder (~/.local/bin) gets no file of its own.
+        {{bin, "/cfg", "/home/u", me}, {cfg, false}},
+        {{tree.Path("gone/"), "/cfg", "/home/u", me}, {cfg, false}},
+        {{own, "/cfg", "/home/u", me}, {own + "Pathquill.ini", true}},
+        {{readOnly, "/cfg", "/home/u", me}, {readOnly + "Pathquill.ini", true}},
+        // Someone else's file is never read, not even when the folder is open to all.
+        {{own, "/cfg", "/home/u", me + 1}, {cfg, false}},
+        {{tree.Path("folder/"), "/cfg", "/home/u", me}, {cfg, false}},
+        {{bin, "", "/home/u", me}, {"/home/u/.config/pathquill/Pathquill.ini", false}},
+        {{bin, "relative", "/home/u", me}, {"/home/u/.config/pathquill/Pathquill.ini", false}},
+        {{bin, "", "", me}, {}},
+        {{own, "", "", me}, {own + "Pathquill.ini", true}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SettingsFileLocation(c.env, c.writable), c.expected) << c.env.programFolder;
+        EXPECT_EQ(SettingsFileLocation(c.env), c.expected)
+            << c.env.programFolder << " user " << c.env.user;
+}
+
+TEST(SettingsLocation, TheFoldersOnTheWayMustTakeNewFiles) {
+    TempTree tree;
+    tree.Folder("home/.config");
+    tree.File("file");
+    EXPECT_TRUE(MayCreateFolderOf(tree.Path("home/.config/pathquill/Pathquill.ini")));
+    EXPECT_TRUE(MayCreateFolderOf(tree.Path("home/a/b/c/Pathquill.ini")));
+    EXPECT_FALSE(MayCreateFolderOf(tree.Path("file/pathquill/Pathquill.ini")));
+    LockedPath locked(tree.Path("home"));
+    if (locked.Works()) {
+        EXPECT_FALSE(MayCreateFolderOf(tree.Path("home/new/Pathquill.ini")));
+        EXPECT_TRUE(MayCreateFolderOf(tree.Path("home/.config/pathquill/Pathquill.ini")));
+    }
 }
 
 } // namespace

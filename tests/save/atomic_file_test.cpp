@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -8,6 +9,7 @@
 #include <sstream>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "save/atomic_file.h"
@@ -29,8 +31,9 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-bool Save(const std::string& path, const std::string& bytes) {
-    AtomicFile file(path);
+bool Save(const std::string& path, const std::string& bytes,
+          AtomicFile::Temporary temporary = AtomicFile::Temporary::UnnamedWherePossible) {
+    AtomicFile file(path, temporary);
     return file.IsOpen() && file.Write(bytes) && file.Commit();
 }
 
@@ -53,23 +56,61 @@ const std::string kOld = "old content, longer than the new one\r\n";
 
 } // namespace
 
+// Both the unnamed new file and the hidden named one that stands in where the file system
+// cannot make unnamed files.
 TEST(AtomicFile, ReplacingKeepsModeAndOwnerAndGroupWhereAllowed) {
+    for (const auto temporary :
+         {AtomicFile::Temporary::UnnamedWherePossible, AtomicFile::Temporary::Named}) {
+        TempTree t;
+        const std::string path = t.Path("list.txt");
+        WriteAll(path, kOld);
+        ::chmod(path.c_str(), 0640);
+        const bool root = ::geteuid() == 0;
+        if (root) {
+            ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+        }
+        const struct stat before = StatOf(path);
+        ASSERT_TRUE(Save(path, "new\r\n", temporary));
+        const struct stat after = StatOf(path);
+        EXPECT_EQ(ReadAll(path), "new\r\n");
+        EXPECT_NE(after.st_ino, before.st_ino); // replaced whole, not rewritten
+        EXPECT_EQ(after.st_mode & 07777, 0640u);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+        EXPECT_EQ(Entries(t.Root()), std::vector<std::string>{"list.txt"});
+        ASSERT_TRUE(Save(t.Path("new.txt"), "made\r\n", temporary));
+        EXPECT_EQ(ReadAll(t.Path("new.txt")), "made\r\n");
+    }
+}
+
+// A save killed part-way: the target stays the old file and no half-written file is left.
+TEST(AtomicFile, KilledWhileWritingLeavesOnlyTheOldFile) {
     TempTree t;
     const std::string path = t.Path("list.txt");
     WriteAll(path, kOld);
-    ::chmod(path.c_str(), 0640);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFile file(path);
+        const bool written = file.Write(std::string(1 << 20, 'x'));
+        const char state = written ? 'w' : 'f';
+        (void)!::write(ready[1], &state, 1);
+        ::pause();
+        ::_exit(0);
     }
-    const struct stat before = StatOf(path);
-    ASSERT_TRUE(Save(path, "new\r\n"));
-    const struct stat after = StatOf(path);
-    EXPECT_EQ(ReadAll(path), "new\r\n");
-    EXPECT_NE(after.st_ino, before.st_ino); // replaced whole, not rewritten
-    EXPECT_EQ(after.st_mode & 07777, 0640u);
-    EXPECT_EQ(after.st_uid, before.st_uid);
-    EXPECT_EQ(after.st_gid, before.st_gid);
+    ::close(ready[1]);
+    char state = 0;
+    EXPECT_EQ(::read(ready[0], &state, 1), 1);
+    ::close(ready[0]);
+    EXPECT_EQ(state, 'w');
+    // While the new file is being written, nobody sees it.
+    EXPECT_EQ(Entries(t.Root()), std::vector<std::string>{"list.txt"});
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(ReadAll(path), kOld);
     EXPECT_EQ(Entries(t.Root()), std::vector<std::string>{"list.txt"});
 }
 

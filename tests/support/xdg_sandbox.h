@@ -18,14 +18,12 @@ class XdgSandbox {
         tree.Folder("etc");
     }
     ContextMenuPlaces Places() const { return {tree.Path("data"), tree.Path("config")}; }
-    DesktopTools Tools() const {
-        return DesktopTools({{"HOME", tree.Path("home")},
-                             {"XDG_DATA_HOME", tree.Path("data")},
-                             {"XDG_CONFIG_HOME", tree.Path("config")},
-                             {"XDG_DATA_DIRS", tree.Path("sys")},
-                             {"XDG_CONFIG_DIRS", tree.Path("etc")},
-                             {"XDG_CURRENT_DESKTOP", "X-Generic"}});
+    DesktopTools::Environment Environment() const {
+        return {{"HOME", tree.Path("home")},          {"XDG_DATA_HOME", tree.Path("data")},
+                {"XDG_CONFIG_HOME", tree.Path("config")}, {"XDG_DATA_DIRS", tree.Path("sys")},
+                {"XDG_CONFIG_DIRS", tree.Path("etc")},    {"XDG_CURRENT_DESKTOP", "X-Generic"}};
     }
+    DesktopTools Tools() const { return DesktopTools(Environment()); }
     ContextMenuEntry Entry() const { return ContextMenuEntry(Places(), Tools()); }
     // Everything the switch needs, for a program at programPath on an allowed drive.
     ContextMenuSetup Setup(const std::string& programPath) const {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 
 #include "platform/program_file.h"
 #include "support/xdg_sandbox.h"
 #include "system/desktop_entry_text.h"
+#include "system/key_file_lines.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -43,17 +45,35 @@ TEST(DesktopEntryText, ProgramPathIsQuotedAsOneArgument) {
         EXPECT_EQ(QuoteExecArgument(c.path), c.exec) << c.path;
 }
 
-TEST(DesktopEntryText, FolderEntryOffersItselfForFoldersOnly) {
-    const std::string text = FolderEntryText("/opt/My Apps/pathquill");
-    EXPECT_EQ(text.rfind("[Desktop Entry]\n", 0), 0u);
+TEST(DesktopEntryText, FolderEntryOffersItselfForFoldersOnlyWhenAskedAndKeepsItsRecord) {
+    const std::string offered = FolderEntryText("/opt/My Apps/pathquill", true);
+    EXPECT_EQ(offered.rfind("[Desktop Entry]\n", 0), 0u);
     for (const char* line : {"\nType=Application\n", "\nName=Pathquill\n", "\nNoDisplay=true\n",
                              "\nMimeType=inode/directory;\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line;
-    EXPECT_EQ(ExecLineOf(text), R"(Exec="/opt/My Apps/pathquill" %f)");
-    EXPECT_EQ(ExecLineOf(ServiceMenuText("/opt/My Apps/pathquill")), ExecLineOf(text));
+        EXPECT_NE(offered.find(line), std::string::npos) << line;
+    EXPECT_EQ(ExecLineOf(offered), R"(Exec="/opt/My Apps/pathquill" %f)");
+    EXPECT_EQ(ExecLineOf(ServiceMenuText("/opt/My Apps/pathquill")), ExecLineOf(offered));
+    EXPECT_TRUE(OffersFolders(offered));
+    const std::string quiet = FolderEntryText("/opt/My Apps/pathquill", false);
+    EXPECT_FALSE(OffersFolders(quiet));
+    EXPECT_EQ(quiet.find("inode/directory"), std::string::npos);
+    EXPECT_EQ(ExecLineOf(quiet), ExecLineOf(offered));
+
+    const EntryAdditions records[] = {
+        {},
+        {"fm.desktop", std::nullopt, true, true, true},
+        {"fm.desktop", std::string("gone.desktop;"), false, false, true},
+        {"fm.desktop", std::string(""), false, true, false},
+        {"", std::nullopt, false, false, true},
+    };
+    for (const EntryAdditions& a : records)
+        for (const bool offers : {false, true})
+            EXPECT_EQ(AdditionsIn(FolderEntryText("/p", offers, a)), a) << a.pinned << offers;
 }
 
-TEST(DesktopEntryText, DefaultApplicationGoesFirstAndKeepsTheRest) {
+// Pinning and taking it back give the file back byte for byte; a line the user changed since
+// stays theirs.
+TEST(DesktopEntryText, DefaultApplicationGoesFirstAndComesOutAgain) {
     struct Case {
         const char* before;
         const char* after;
@@ -62,18 +82,56 @@ TEST(DesktopEntryText, DefaultApplicationGoesFirstAndKeepsTheRest) {
         {"[Added Associations]\ntext/plain=ed.desktop;\n",
          "[Added Associations]\ntext/plain=ed.desktop;\n\n"
          "[Default Applications]\ninode/directory=fm.desktop;\n"},
-        {"[Default Applications]\ntext/plain=ed.desktop;\n[Added Associations]\nx/y=z.desktop;\n",
-         "[Default Applications]\ntext/plain=ed.desktop;\ninode/directory=fm.desktop;\n"
+        {"[Default Applications]\ntext/plain=ed.desktop;\n\n[Added Associations]\nx/y=z.desktop;\n",
+         "[Default Applications]\ntext/plain=ed.desktop;\ninode/directory=fm.desktop;\n\n"
          "[Added Associations]\nx/y=z.desktop;\n"},
         {"[Default Applications]\ninode/directory=gone.desktop;\n",
          "[Default Applications]\ninode/directory=fm.desktop;gone.desktop;\n"},
-        {"[Added Associations]\ninode/directory=a.desktop;\n[Default Applications]\n",
-         "[Added Associations]\ninode/directory=a.desktop;\n[Default Applications]\n"
+        {"# mine\n[Added Associations]\ninode/directory=a.desktop;\n[Default Applications]\n",
+         "# mine\n[Added Associations]\ninode/directory=a.desktop;\n[Default Applications]\n"
          "inode/directory=fm.desktop;\n"},
+        {"[Default Applications]\ninode/directory=\n",
+         "[Default Applications]\ninode/directory=fm.desktop;\n"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(WithDefaultApplication(c.before, "inode/directory", "fm.desktop"), c.after)
-            << c.before;
+    for (const Case& c : cases) {
+        EntryAdditions added;
+        const std::string pinned =
+            WithDefaultApplication(c.before, "inode/directory", "fm.desktop", added);
+        EXPECT_EQ(pinned, c.after) << c.before;
+        EXPECT_EQ(added.pinned, "fm.desktop");
+        EXPECT_EQ(WithoutDefaultApplication(pinned, "inode/directory", added), c.before);
+        KeyFileLines user(pinned);
+        user.Set("Default Applications", "inode/directory", "mine.desktop;");
+        EXPECT_EQ(WithoutDefaultApplication(user.Text(), "inode/directory", added), user.Text());
+    }
+}
+
+TEST(DesktopEntryText, CachedHandlerAddedLastAndTakenOutAgain) {
+    struct Case {
+        const char* before;
+        const char* added;
+        const char* back;
+    } const cases[] = {
+        {"", "[MIME Cache]\ninode/directory=pq.desktop;\n", "[MIME Cache]\n"},
+        {"[MIME Cache]\ntext/plain=ed.desktop;\n",
+         "[MIME Cache]\ntext/plain=ed.desktop;\ninode/directory=pq.desktop;\n",
+         "[MIME Cache]\ntext/plain=ed.desktop;\n"},
+        {"[MIME Cache]\ninode/directory=fm.desktop;\nx/y=z.desktop;\n",
+         "[MIME Cache]\ninode/directory=fm.desktop;pq.desktop;\nx/y=z.desktop;\n",
+         "[MIME Cache]\ninode/directory=fm.desktop;\nx/y=z.desktop;\n"},
+        {"[MIME Cache]\ninode/directory=fm.desktop\n",
+         "[MIME Cache]\ninode/directory=fm.desktop;pq.desktop;\n",
+         "[MIME Cache]\ninode/directory=fm.desktop;\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string added = WithCachedHandler(c.before, "inode/directory", "pq.desktop");
+        EXPECT_EQ(added, c.added) << c.before;
+        EXPECT_EQ(WithCachedHandler(added, "inode/directory", "pq.desktop"), added);
+        const std::string back = WithoutCachedHandler(added, "inode/directory", "pq.desktop");
+        EXPECT_EQ(back, c.back) << c.before;
+        EXPECT_EQ(IsEmptyCache(back), back == "[MIME Cache]\n");
+        EXPECT_EQ(WithoutCachedHandler(back, "inode/directory", "pq.desktop"), back);
+    }
 }
 
 TEST(ContextMenuEntry, OnOffOnCycleFollowsTheProgramPath) {
@@ -84,7 +142,9 @@ TEST(ContextMenuEntry, OnOffOnCycleFollowsTheProgramPath) {
 
     ASSERT_EQ(entry.Write("/opt/old place/pathquill"), EntryResult::Done);
     EXPECT_TRUE(entry.Exists());
-    EXPECT_EQ(XdgSandbox::Read(entry.EntryPath()), FolderEntryText("/opt/old place/pathquill"));
+    // Nothing else opens folders here: the entry does not offer itself for them.
+    EXPECT_EQ(XdgSandbox::Read(entry.EntryPath()),
+              FolderEntryText("/opt/old place/pathquill", false));
 
     EXPECT_EQ(entry.Remove(), EntryResult::Done);
     EXPECT_FALSE(entry.Exists());
@@ -204,51 +264,162 @@ TEST(ContextMenuEntry, WrittenEntryPassesDesktopFileValidate) {
     EXPECT_EQ(*out, "");
 }
 
-// Entries for folders in the user's own folder come first among implicit handlers, so without
-// care double-clicking a folder would start the program instead of the file manager.
-TEST(ContextMenuEntry, FoldersStillOpenWhereTheyOpenedBefore) {
+namespace {
+// A file manager installed for the whole system, as a package would put it there.
+void InstallFileManager(XdgSandbox& s, const std::string& id) {
+    s.Write("sys/applications/" + id, "[Desktop Entry]\nType=Application\nName=" + id +
+                                          "\nExec=/bin/true %U\n"
+                                          "MimeType=inode/directory;\n");
+}
+
+void SystemCache(XdgSandbox& s, const std::string& handlers) {
+    s.Write("sys/applications/mimeinfo.cache", "[MIME Cache]\ninode/directory=" + handlers + "\n");
+}
+
+std::optional<std::string> ReadIfThere(const std::string& path) {
+    return fs::exists(path) ? std::optional(XdgSandbox::Read(path)) : std::nullopt;
+}
+
+// Which program opens folders, as xdg-mime and gio tell it, and the user's files that switching
+// the entry off must give back as they were.
+struct FolderState {
+    std::string xdgMime, gio;
+    std::optional<std::string> mimeapps, cache;
+    bool operator==(const FolderState&) const = default;
+};
+
+void PrintTo(const FolderState& s, std::ostream* os) {
+    *os << "xdg-mime " << s.xdgMime << ", gio " << s.gio << "\nmimeapps.list "
+        << s.mimeapps.value_or("(none)") << "\nmimeinfo.cache " << s.cache.value_or("(none)");
+}
+
+std::string GioMime(const XdgSandbox& s) {
+    DesktopTools::Environment env = s.Environment();
+    env.emplace_back("LC_ALL", "C");
+    return DesktopTools(env).Run("gio", {"mime", "inode/directory"}).value_or("");
+}
+
+std::string GioDefault(const XdgSandbox& s) {
+    const std::string out = GioMime(s);
+    const auto line = out.find("Default application");
+    if (line == std::string::npos)
+        return {};
+    const auto value = out.find(": ", line) + 2;
+    return out.substr(value, out.find('\n', value) - value);
+}
+
+bool GioOffers(const XdgSandbox& s, const std::string& id) {
+    return GioMime(s).find("\t" + id + "\n") != std::string::npos;
+}
+
+FolderState StateOf(const XdgSandbox& s) {
+    return {s.Tools().DefaultFolderHandler(), GioDefault(s),
+            ReadIfThere(s.tree.Path("config/mimeapps.list")),
+            ReadIfThere(s.tree.Path("data/applications/mimeinfo.cache"))};
+}
+
+// gio offers only programs that are there.
+std::string Program(XdgSandbox& s) {
+    const std::string path = s.Write("opt/Path quill/pathquill", "#!/bin/sh\n");
+    ::chmod(path.c_str(), 0755);
+    return path;
+}
+
+bool ToolsMissing(const XdgSandbox& s) {
+    return !s.Tools().Run("xdg-mime", {"--version"}) || !s.Tools().Run("gio", {"version"});
+}
+} // namespace
+
+// The entry in the user's own folder would come first among the programs that may open
+// folders. Switched on it is offered for folders and they still open where they opened
+// before; switched off, the user's files are as they were.
+TEST(ContextMenuEntry, FoldersOpenWhereTheyOpenedBeforeInEveryState) {
     struct Case {
         const char* name;
         void (*prepare)(XdgSandbox&);
-        bool pinned; // the previous handler had to be written down
+        const char* handler;
     } const cases[] = {
-        {"file manager from the system's MIME cache",
+        {"chosen by the user",
          [](XdgSandbox& s) {
-             s.Write("sys/applications/mimeinfo.cache",
-                     "[MIME Cache]\ninode/directory=fakefm.desktop;\n");
-         },
-         true},
-        {"file manager as the only folder handler", [](XdgSandbox&) {}, true},
-        {"file manager chosen by the user",
-         [](XdgSandbox& s) {
+             InstallFileManager(s, "otherfm.desktop");
+             SystemCache(s, "fakefm.desktop;otherfm.desktop;");
              s.Write("config/mimeapps.list",
-                     "[Default Applications]\ninode/directory=fakefm.desktop;\n");
+                     "[Default Applications]\ninode/directory=otherfm.desktop;\n");
          },
-         false},
+         "otherfm.desktop"},
+        {"from the system's cache only", [](XdgSandbox& s) { SystemCache(s, "fakefm.desktop;"); },
+         "fakefm.desktop"},
+        {"several installed",
+         [](XdgSandbox& s) {
+             InstallFileManager(s, "otherfm.desktop");
+             SystemCache(s, "fakefm.desktop;otherfm.desktop;");
+         },
+         "fakefm.desktop"},
+        {"chosen once, that one gone since",
+         [](XdgSandbox& s) {
+             SystemCache(s, "fakefm.desktop;");
+             s.Write("config/mimeapps.list",
+                     "# mine\n[Added Associations]\ntext/plain=ed.desktop;\n\n"
+                     "[Default Applications]\ninode/directory=gone.desktop;\n");
+         },
+         "fakefm.desktop"},
+        {"the user's folder with a cache of its own",
+         [](XdgSandbox& s) {
+             SystemCache(s, "fakefm.desktop;");
+             s.Write("data/applications/mimeinfo.cache", "[MIME Cache]\ntext/plain=ed.desktop;\n");
+         },
+         "fakefm.desktop"},
     };
     for (const Case& c : cases) {
         XdgSandbox sandbox;
-        const DesktopTools tools = sandbox.Tools();
-        if (!tools.Run("xdg-mime", {"--version"}))
-            GTEST_SKIP() << "xdg-mime is not installed";
-        sandbox.Write("sys/applications/fakefm.desktop",
-                      "[Desktop Entry]\nType=Application\nName=Fake FM\nExec=/bin/true %U\n"
-                      "MimeType=inode/directory;\n");
+        if (ToolsMissing(sandbox))
+            GTEST_SKIP() << "xdg-mime or gio is not installed";
+        InstallFileManager(sandbox, "fakefm.desktop");
         c.prepare(sandbox);
-        const std::string before = tools.DefaultFolderHandler();
-        ASSERT_EQ(before, "fakefm.desktop") << c.name;
-        const std::string listBefore = XdgSandbox::Read(sandbox.tree.Path("config/mimeapps.list"));
+        const FolderState before = StateOf(sandbox);
+        ASSERT_EQ(before.xdgMime, c.handler) << c.name;
+        ASSERT_EQ(before.gio, c.handler) << c.name;
 
-        ASSERT_EQ(sandbox.Entry().Write("/opt/pq/pathquill"), EntryResult::Done) << c.name;
-        EXPECT_EQ(tools.DefaultFolderHandler(), before) << c.name;
-        const std::string listAfter = XdgSandbox::Read(sandbox.tree.Path("config/mimeapps.list"));
-        EXPECT_EQ(listAfter != listBefore, c.pinned) << c.name << "\n" << listAfter;
-        // The entry is still offered for folders.
-        const auto offers =
-            tools.Run("grep", {"-rl", "inode/directory", sandbox.tree.Path("data")});
-        ASSERT_TRUE(offers) << c.name;
-        EXPECT_NE(offers->find("pathquill-folder.desktop"), std::string::npos) << c.name;
+        const ContextMenuEntry entry = sandbox.Entry();
+        const std::string program = Program(sandbox);
+        ASSERT_EQ(entry.Write(program), EntryResult::Done) << c.name;
+        const FolderState on = StateOf(sandbox);
+        EXPECT_EQ(on.xdgMime, c.handler) << c.name;
+        EXPECT_EQ(on.gio, c.handler) << c.name;
+        EXPECT_TRUE(GioOffers(sandbox, "pathquill-folder.desktop")) << c.name;
+        // The next start finds everything in place and changes nothing.
+        ASSERT_EQ(entry.Write(program), EntryResult::Done) << c.name;
+        EXPECT_EQ(StateOf(sandbox), on) << c.name;
+
+        ASSERT_EQ(entry.Remove(), EntryResult::Done) << c.name;
+        EXPECT_EQ(StateOf(sandbox), before) << c.name;
     }
+}
+
+TEST(ContextMenuEntry, FileManagerInstalledAfterwardsOpensFolders) {
+    XdgSandbox sandbox;
+    if (ToolsMissing(sandbox))
+        GTEST_SKIP() << "xdg-mime or gio is not installed";
+    const ContextMenuEntry entry = sandbox.Entry();
+    const std::string program = Program(sandbox);
+    const FolderState nothing = StateOf(sandbox);
+    ASSERT_EQ(nothing.xdgMime, "");
+    ASSERT_EQ(entry.Write(program), EntryResult::Done);
+    EXPECT_EQ(StateOf(sandbox), nothing); // the program does not become the folder handler
+
+    InstallFileManager(sandbox, "fakefm.desktop");
+    SystemCache(sandbox, "fakefm.desktop;");
+    const FolderState installed = StateOf(sandbox);
+    EXPECT_EQ(installed.xdgMime, "fakefm.desktop");
+    EXPECT_EQ(installed.gio, "fakefm.desktop");
+
+    // The next start offers the entry for folders.
+    ASSERT_EQ(entry.Write(program), EntryResult::Done);
+    EXPECT_TRUE(GioOffers(sandbox, "pathquill-folder.desktop"));
+    EXPECT_EQ(StateOf(sandbox).xdgMime, "fakefm.desktop");
+    EXPECT_EQ(StateOf(sandbox).gio, "fakefm.desktop");
+    ASSERT_EQ(entry.Remove(), EntryResult::Done);
+    EXPECT_EQ(StateOf(sandbox), installed);
 }
 
 TEST(ProgramFile, HelpFileNameIgnoresLetterCase) {

@@ -33,11 +33,12 @@ template <typename Done> bool WaitUntil(Done done) {
 TEST(ContextMenuSwitch, StartUpRewritesAnEntryLeftByAMovedProgram) {
     XdgSandbox sandbox;
     const std::string entry = sandbox.Entry().EntryPath();
-    sandbox.Write("data/applications/pathquill-folder.desktop", FolderEntryText("/old/pathquill"));
+    sandbox.Write("data/applications/pathquill-folder.desktop",
+                  FolderEntryText("/old/pathquill", true));
     ScriptedMessageBoxes boxes;
     TForm1 w{boxes, sandbox.Setup(kProgram)};
     EXPECT_EQ(w.RadioGroup2Buttons->checkedId(), 0);
-    EXPECT_EQ(XdgSandbox::Read(entry), FolderEntryText(kProgram));
+    EXPECT_EQ(XdgSandbox::Read(entry), FolderEntryText(kProgram, false));
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -58,7 +59,7 @@ TEST(ContextMenuSwitch, OnOffOnAndDeletingWhatIsGone) {
     ScriptedMessageBoxes boxes;
     TForm1 w{boxes, sandbox.Setup(kProgram)};
     w.RadioGroup2Items[0]->click();
-    EXPECT_EQ(XdgSandbox::Read(entry), FolderEntryText(kProgram));
+    EXPECT_EQ(XdgSandbox::Read(entry), FolderEntryText(kProgram, false));
     w.RadioGroup2Items[1]->click();
     EXPECT_FALSE(fs::exists(entry));
     w.RadioGroup2Items[0]->click();

@@ -9,13 +9,16 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/tform1.h"
+#include "support/child_process.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
 #include "trees/look_in_tree.h"
@@ -53,6 +56,30 @@ QTreeWidgetItem* Child(const QTreeWidgetItem* item, const std::string& text) {
 
 bool Exists(const std::string& path) {
     return fs::exists(path);
+}
+
+bool WriteTo(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && ::write(fd, text.data(), text.size()) == ssize_t(text.size());
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
+// In a forked child: mounts from now on are the child's own. Root gets a mount namespace;
+// anyone else a user namespace in which they may mount.
+bool OwnMountNamespace() {
+    if (::geteuid() != 0) {
+        const std::string uid = std::to_string(::geteuid()), gid = std::to_string(::getegid());
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 ||
+            !WriteTo("/proc/self/setgroups", "deny") ||
+            !WriteTo("/proc/self/uid_map", "0 " + uid + " 1") ||
+            !WriteTo("/proc/self/gid_map", "0 " + gid + " 1"))
+            return false;
+    } else if (::unshare(CLONE_NEWNS) != 0) {
+        return false;
+    }
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
 }
 
 using Entry = FolderTree::EntryKind;
@@ -539,4 +566,114 @@ TEST(FolderTrees, BothTreesInTheWindow) {
     w.stLookIn->SelectComputer();
     EXPECT_EQ(w.StatusPanel0->text().toStdString(), "Suchen in: Alle Laufwerke");
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// A folder below the home folder has an entry under "Persönlicher Ordner" and one under its
+// drive; the Save In tree works on the one the user picked.
+TEST(FolderTrees, SaveInWorksOnTheEntryTheUserPickedBelowTheHomeFolder) {
+    TempTree tree;
+    const std::string home = tree.Folder("home");
+    tree.Folder("home/Listen");
+    ScriptedMessageBoxes boxes;
+    SaveInTree save{boxes, nullptr, home};
+    save.resize(300, 400);
+    save.show();
+    save.HomeEntry()->setExpanded(true);
+    ASSERT_TRUE(WaitUntil([&] { return !save.Reading(); }));
+    QTreeWidgetItem* listen = Child(save.HomeEntry(), "Listen");
+    ASSERT_TRUE(listen);
+    save.setCurrentItem(listen); // as a click does
+
+    tree.Folder("home/Listen/von draußen"); // made outside the program
+    save.Refresh(save.SelectedFolder());
+    EXPECT_EQ(ChildTexts(listen), std::vector<std::string>{"von draußen"});
+    EXPECT_EQ(save.currentItem(), listen);
+
+    save.CreateNewFolder(save.SelectedFolder(), "");
+    EXPECT_EQ(save.SelectedFolder(), home + "/Listen/Neuer Ordner");
+    EXPECT_EQ(save.currentItem()->parent(), listen);
+    EXPECT_TRUE(save.EditingLabel());
+    save.closePersistentEditor(save.currentItem());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+namespace {
+// Whether an entry's name is whole in the tree's view, and the entry above it is in view too.
+std::string NotInView(QTreeWidget& view, QTreeWidgetItem* item) {
+    const QRect shown = view.viewport()->rect();
+    const QRect at = view.visualItemRect(item);
+    const int nameEnd =
+        at.left() + view.iconSize().width() + view.fontMetrics().horizontalAdvance(item->text(0));
+    std::string wrong;
+    if (at.top() < 0 || at.bottom() > shown.bottom())
+        wrong += " row out of view";
+    if (at.left() < 0 || nameEnd > shown.right())
+        wrong += " name cut";
+    if (view.visualItemRect(item->parent()).top() < 0)
+        wrong += " parent out of view";
+    return wrong;
+}
+} // namespace
+
+// Selected while the tree was hidden, as at start-up: it is scrolled into view once shown.
+TEST(FolderTrees, SelectionMadeWhileHiddenIsInViewOnceShown) {
+    TempTree tree;
+    std::string deep;
+    for (int level = 0; level < 9; ++level)
+        deep += "/Unterordner mit langem Namen " + std::to_string(level);
+    const std::string folder = tree.Folder(deep.substr(1));
+    for (int i = 0; i < 30; ++i) // rows enough to scroll
+        tree.Folder("Nachbar " + std::to_string(i));
+    ScriptedMessageBoxes boxes;
+    LookInTree look;
+    SaveInTree save{boxes};
+    ASSERT_TRUE(look.SelectPath(folder));
+    save.SetSelectedFolder(folder);
+    for (FolderTree* view : {static_cast<FolderTree*>(&look), static_cast<FolderTree*>(&save)}) {
+        ASSERT_EQ(view->PathOf(view->currentItem()), folder);
+        view->resize(280, 260);
+        view->show();
+        ASSERT_TRUE(WaitUntil([&] { return !view->Reading(); }));
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        EXPECT_EQ(NotInView(*view, view->currentItem()), "") << view->metaObject()->className();
+    }
+}
+
+// Drives mounted and unmounted while the program runs come and go in both trees. A RAM disk
+// is mounted in a mount namespace of a child process's own.
+TEST(FolderTrees, DrivesFollowMountsInBothTrees) {
+    TempTree tree;
+    const std::string point = tree.Folder("Stick");
+    const std::string report = RunInChild([&]() -> std::string {
+        if (!OwnMountNamespace())
+            return kChildSkipped;
+        ScriptedMessageBoxes boxes;
+        LookInTree look;
+        SaveInTree save{boxes};
+        const auto listed = [&](const FolderTree& view) {
+            const QTreeWidgetItem* computer = view.ComputerEntry();
+            for (int i = 0; i < computer->childCount(); ++i)
+                if (view.PathOf(computer->child(i)) == point)
+                    return true;
+            return false;
+        };
+        const auto inBoth = [&](bool shown) {
+            return WaitUntil([&] { return listed(look) == shown && listed(save) == shown; });
+        };
+        if (listed(look) || listed(save))
+            return "listed before it is mounted";
+        if (::mount("pathquill-test", point.c_str(), "tmpfs", 0, "size=1m") != 0)
+            return kChildSkipped;
+        if (!inBoth(true))
+            return "mounted, not shown";
+        if (::umount2(point.c_str(), 0) != 0)
+            return "cannot unmount";
+        if (!inBoth(false))
+            return "unmounted, still shown";
+        return "";
+    });
+    if (report == kChildSkipped)
+        GTEST_SKIP() << "no mount namespace of its own here";
+    EXPECT_EQ(report, "");
 }
