@@ -1,5 +1,6 @@
 #include "resources/strings.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -170,12 +171,24 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {254, "Ordner mit Pathquill auflisten"},
     {255, "OK"},
     {256, "Inhalt"},
+    // The info dialog's legal notice and the result list's caption before the first search.
+    {300, "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
+    {301, "Datei/Ordner"},
 };
 
 } // namespace
 
-std::string_view MessageText(int number) {
+std::string_view GermanMessageText(int number) {
     for (const auto& [n, text] : kTable)
-        if (n == number) return text;
+        if (n == number)
+            return text;
     return {};
+}
+
+std::vector<int> MessageNumbers() {
+    std::vector<int> numbers;
+    for (const auto& entry : kTable)
+        numbers.push_back(entry.first);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }

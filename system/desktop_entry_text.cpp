@@ -1,7 +1,5 @@
 #include "system/desktop_entry_text.h"
 
-#include "resources/strings.h"
-
 namespace {
 // The general escapes of string values, applied after the Exec quoting.
 std::string EscapeValue(const std::string& text) {
@@ -30,6 +28,17 @@ std::string EscapeValue(const std::string& text) {
 std::string ExecLine(const std::string& programPath) {
     return "Exec=" + QuoteExecArgument(programPath) + " %f\n";
 }
+
+// "Key=" the default wording, then "Key[de]=" and the like where a language words it otherwise.
+std::string LocalizedLines(const std::string& key, const std::vector<LocalizedText>& texts) {
+    if (texts.empty())
+        return {};
+    std::string lines = key + "=" + EscapeValue(texts.front().text) + "\n";
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        if (texts[i].text != texts.front().text)
+            lines += key + "[" + texts[i].language + "]=" + EscapeValue(texts[i].text) + "\n";
+    return lines;
+}
 } // namespace
 
 std::string QuoteExecArgument(const std::string& argument) {
@@ -47,14 +56,15 @@ std::string QuoteExecArgument(const std::string& argument) {
 }
 
 std::string FolderEntryText(const std::string& programPath) {
+    return FolderEntryText(programPath, TextInEveryLanguage(254));
+}
+
+std::string FolderEntryText(const std::string& programPath,
+                            const std::vector<LocalizedText>& comment) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=Pathquill\n"
-           "Comment=" +
-           Msg(254) +
-           "\n"
-           "Icon=pathquill\n" +
-           ExecLine(programPath) +
+           "Name=Pathquill\n" +
+           LocalizedLines("Comment", comment) + "Icon=pathquill\n" + ExecLine(programPath) +
            "Terminal=false\n"
            "NoDisplay=true\n"
            "MimeType=inode/directory;\n";

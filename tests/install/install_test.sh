@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix (with a blank in its name) and checks that it is a
-# complete desktop program: both programs, the help file beside them, the launcher entry and
+# complete desktop program: both programs, the help files beside them, the launcher entry and
 # the icon.
 set -euo pipefail
 build="$1"
@@ -14,8 +14,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/pathquill bin/pathquill-list; do
   [ -x "$prefix/$f" ] || fail "$f missing or not executable"
 done
-cmp -s "$prefix/bin/PATHQUILL.HLP" "$(dirname "$0")/../../resources/PATHQUILL.HLP" \
-  || fail "PATHQUILL.HLP not installed beside the program"
+for help in PATHQUILL.HLP PATHQUILL.en.HLP; do
+  cmp -s "$prefix/bin/$help" "$(dirname "$0")/../../resources/$help" \
+    || fail "$help not installed beside the program"
+done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/pathquill.svg" || fail "icon missing"
 
 entry="$prefix/share/applications/pathquill.desktop"

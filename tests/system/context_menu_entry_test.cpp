@@ -53,6 +53,19 @@ TEST(DesktopEntryText, FolderEntryOffersItselfForFoldersOnly) {
     EXPECT_EQ(ExecLineOf(ServiceMenuText("/opt/My Apps/pathquill")), ExecLineOf(text));
 }
 
+// The file manager shows the comment in the desktop's language, whatever Pathquill's own is.
+TEST(DesktopEntryText, CommentInEnglishWithOtherWordingsBeside) {
+    const std::string text = FolderEntryText(
+        "/p", {{"", "List it"}, {"de", "Auflisten"}, {"fr", "List it"}, {"nl", "Back\\slash"}});
+    EXPECT_NE(text.find("\nComment=List it\nComment[de]=Auflisten\nComment[nl]=Back\\\\slash\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Comment[fr]"), std::string::npos) << "same as the default";
+    EXPECT_NE(FolderEntryText("/p").find("\nComment=List folders with Pathquill\n"
+                                         "Comment[de]=Ordner mit Pathquill auflisten\n"),
+              std::string::npos);
+}
+
 TEST(DesktopEntryText, DefaultApplicationGoesFirstAndKeepsTheRest) {
     struct Case {
         const char* before;
