@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/design_layout.h"
 #include "app/settings_store.h"
 #include "app/window_settings.h"
 #include "platform/optical_drive.h"
@@ -34,6 +35,7 @@ class LookInTree;
 class SaveInTree;
 class MessageBoxes;
 class ResultModel;
+class ResultListActions;
 class HeaderGlyphs;
 class HelpWindow;
 class SearchRunner;
@@ -122,6 +124,7 @@ public:
     QWidget* Shape1 = nullptr;
     QTreeView* ListView1 = nullptr;
     ResultModel* Results = nullptr;
+    ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
             *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
@@ -142,6 +145,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -150,11 +154,16 @@ private:
     void BuildLayout();
     void BuildMenu();
     QWidget* BuildCommandPanel();
-    void FitCommandPanelToLabels();
+    void PlaceControls();
+    void SetDesignSizes();
+    void MoveControl(QWidget* control, int designLeft, int designTop);
     void BuildOptionsPage();
     void BuildSettingsPage();
     void RunCommandLine(std::string folder);
     void FormKeyDown(int key);
+    void NameControlsForScreenReaders();
+    void SetTabOrder();
+    void OpenMenuBar();
     HelpWindow& Help();
 
     // Search control
@@ -197,6 +206,7 @@ private:
 
     MessageBoxes& messages_;
     SettingsPlace settingsPlace_;
+    DesignLayout design_;
     std::string unitWord_;
     std::string lookForMask_;
     std::string searchRoot_;

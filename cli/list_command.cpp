@@ -9,6 +9,7 @@
 #include "app/message_boxes.h"
 #include "cli/progress_line.h"
 #include "platform/paths.h"
+#include "resources/project_info.h"
 #include "resources/strings.h"
 #include "results/column_sort_state.h"
 #include "results/columns.h"
@@ -17,10 +18,6 @@
 #include "search/search_control_logic.h"
 #include "search/search_thread.h"
 #include "system/drives.h"
-
-#ifndef PATHQUILL_VERSION
-#define PATHQUILL_VERSION "0"
-#endif
 
 namespace {
 
@@ -266,7 +263,7 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         return ListRowsWritten;
     }
     if (a.version) {
-        Put(s.out, std::string(kProgram) + " " + PATHQUILL_VERSION + "\n");
+        Put(s.out, std::string(kProgram) + " " + kPathquillVersion + "\n");
         return ListRowsWritten;
     }
     // Unsorted on standard output, the lines go out as they are found, nothing kept.

@@ -174,6 +174,14 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     // The info dialog's legal notice and the result list's caption before the first search.
     {300, "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
     {301, "Datei/Ordner"},
+    // The result list's own commands and the window's names for screen readers.
+    {320, "Öffnen"},
+    {321, "Im Ordner anzeigen"},
+    {322, "Pfad kopieren"},
+    {323, "Zeilen kopieren"},
+    {324, "Suche läuft"},
+    {325, "Die Datei kann nicht geöffnet werden: "},
+    {326, "Der Ordner kann nicht angezeigt werden: "},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "resources/project_info.h"
 #include "resources/strings.h"
 
 namespace {
@@ -17,11 +18,11 @@ std::string Prefix(const VersionBlock::Translation& t) {
 const VersionBlock& ProgramVersionBlock() {
     static const VersionBlock block{
         {{0x0407, 0x04E4}},
-        {{"StringFileInfo\\040704E4\\FileVersion", "2.0.0.5"},
+        {{"StringFileInfo\\040704E4\\FileVersion", kPathquillVersion},
          // In the interface language: the block is read once the language is chosen.
          {"StringFileInfo\\040704E4\\LegalCopyright", Msg(300)},
          {"StringFileInfo\\040704E4\\ProductName", "Pathquill"},
-         {"StringFileInfo\\040704E4\\ProductVersion", "2"}}};
+         {"StringFileInfo\\040704E4\\ProductVersion", kPathquillMajorVersion}}};
     return block;
 }
 

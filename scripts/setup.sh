@@ -2,9 +2,11 @@
 # Idempotent set-up shared by run.sh and test.sh: installs only what is missing.
 set -euo pipefail
 
+# The last line: the package test (cpack's library scan, metadata and manual-page checks).
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
           shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
           libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin
+          dpkg-dev file appstream man-db
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 
 # ./test.sh --fuzz needs clang and its libFuzzer runtime.

@@ -296,16 +296,16 @@ void TForm1::cbStructureSearchChange() {
     }
     for (QCheckBox* box : {ckbShowSize, ckbShowAttributes, ckbShowShortFileName, ckbCrTime})
         box->setEnabled(true);
-    ckbCrTime->move(9, structure ? 40 : 60);
+    MoveControl(ckbCrTime, 9, structure ? 40 : 60);
     ckbNumFiles->setVisible(structure);
     ckbNumFiles->setEnabled(structure);
     ckbNumFolders->setVisible(structure);
     ckbNumFolders->setEnabled(structure);
     if (structure) {
-        ckbNumFiles->move(ckbLAccessTime->pos());
         ckbNumFiles->setText(QText(154));
-        ckbNumFolders->move(9, 60);
+        MoveControl(ckbNumFiles, 9, 80); // where ckbLAccessTime stands
         ckbNumFolders->setText(QText(153));
+        MoveControl(ckbNumFolders, 9, 60);
     }
 }
 
