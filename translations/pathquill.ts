@@ -730,5 +730,40 @@ Freie Software ohne Gewähr.</source>
             <comment>301</comment>
             <translation type="unfinished"/>
         </message>
+        <message>
+            <source>Öffnen</source>
+            <comment>320</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Im Ordner anzeigen</source>
+            <comment>321</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Pfad kopieren</source>
+            <comment>322</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Zeilen kopieren</source>
+            <comment>323</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Suche läuft</source>
+            <comment>324</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Die Datei kann nicht geöffnet werden: </source>
+            <comment>325</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Der Ordner kann nicht angezeigt werden: </source>
+            <comment>326</comment>
+            <translation type="unfinished"/>
+        </message>
     </context>
 </TS>

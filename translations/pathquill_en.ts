@@ -747,5 +747,40 @@ Free software without warranty.</translation>
             <comment>301</comment>
             <translation>File/Folder</translation>
         </message>
+        <message>
+            <source>Öffnen</source>
+            <comment>320</comment>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>Im Ordner anzeigen</source>
+            <comment>321</comment>
+            <translation>Show in folder</translation>
+        </message>
+        <message>
+            <source>Pfad kopieren</source>
+            <comment>322</comment>
+            <translation>Copy path</translation>
+        </message>
+        <message>
+            <source>Zeilen kopieren</source>
+            <comment>323</comment>
+            <translation>Copy rows</translation>
+        </message>
+        <message>
+            <source>Suche läuft</source>
+            <comment>324</comment>
+            <translation>Search in progress</translation>
+        </message>
+        <message>
+            <source>Die Datei kann nicht geöffnet werden: </source>
+            <comment>325</comment>
+            <translation>The file cannot be opened: </translation>
+        </message>
+        <message>
+            <source>Der Ordner kann nicht angezeigt werden: </source>
+            <comment>326</comment>
+            <translation>The folder cannot be shown: </translation>
+        </message>
     </context>
 </TS>
