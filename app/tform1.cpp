@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -261,7 +262,9 @@ void TForm1::BuildOptionsPage() {
     ckbIncludeDate = CheckBoxAt(design_, GroupBox2, 9, 22);
 
     connect(ckbOnlyFolders, &QCheckBox::toggled, this, &TForm1::ckbOnlyFoldersClick);
-    connect(cbStructureSearch, &QComboBox::activated, this, [this] { cbStructureSearchChange(); });
+    // Only a change of the mode runs the handler: picking the mode already shown changes nothing.
+    connect(cbStructureSearch, &QComboBox::currentIndexChanged, this,
+            &TForm1::cbStructureSearchChange);
 }
 
 void TForm1::BuildSettingsPage() {
@@ -304,6 +307,9 @@ QWidget* TForm1::BuildCommandPanel() {
     design_.Place(Label2, {9, 8, 0, 0});
     cbLookfor = new LookForBox(panel4, [this] { cbLookforDropDown(); });
     cbLookfor->setEditable(true);
+    // A completion that ignores letter case makes the box take a history entry's spelling
+    // whenever the user leaves it; the typed text has to stay as it is.
+    cbLookfor->completer()->setCaseSensitivity(Qt::CaseSensitive);
     cbLookfor->setInsertPolicy(QComboBox::NoInsert);
     design_.Place(cbLookfor, {80, 6, 193, 21});
     StaticText2 = new QLabel(panel4);
@@ -403,10 +409,10 @@ void TForm1::BuildMenu() {
     mnHelpTopics = mnHelpSymbol->addAction(QString());
     mnInfo = mnHelpSymbol->addAction(QString());
 
-    connect(mnLookIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsLookIn); });
-    connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
-    connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
-    connect(mnExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnLookIn, &QAction::triggered, this, &TForm1::mnLookInClick);
+    connect(mnStart, &QAction::triggered, this, &TForm1::mnStartClick);
+    connect(mnCancel, &QAction::triggered, this, &TForm1::mnCancelClick);
+    connect(mnExit, &QAction::triggered, this, &TForm1::mnExitClick);
     connect(mnHelpTopics, &QAction::triggered, this, &TForm1::mnHelpTopicsClick);
     connect(mnInfo, &QAction::triggered, this, &TForm1::mnInfoClick);
 }
@@ -503,6 +509,14 @@ void TForm1::RunCommandLine(std::string argument) {
     RadioGroup1Items[1]->setChecked(true);
     SetLookForText("*.*");
     btnSearchClick();
+}
+
+void TForm1::mnLookInClick() {
+    PageControl1->setCurrentWidget(tsLookIn);
+}
+
+void TForm1::mnExitClick() {
+    close();
 }
 
 void TForm1::stLookInChange() {

@@ -57,6 +57,8 @@ public:
     // Search control
     void btnSearchClick();
     void btnCancelClick();
+    void mnStartClick();
+    void mnCancelClick();
     bool SearchRunning() const { return currentSearch_ != nullptr; }
     // Result list
     void CreateLVColumns();
@@ -92,6 +94,8 @@ public:
     void DriveComboBox1Change();
     void sbEjectClick();
     // Window
+    void mnLookInClick();
+    void mnExitClick();
     void stLookInChange();
     void FormClose();
 
@@ -176,6 +180,7 @@ private:
     bool RefusedForNoFolder();
     SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
+    void StopRunningSearch();
     void HandleTerminate(SearchRunner* runner);
     void StopSearchesAndWait();
     void AddRows(SearchRunner* runner, HandOver& handOver);
@@ -212,6 +217,7 @@ private:
     std::string searchRoot_;
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
+    SearchRunner* searchToReport_ = nullptr; // the one whose end the status bar tells
     std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};

@@ -171,6 +171,32 @@ TEST(MainWindow, MenuItemsRunTheButtonHandlers) {
     EXPECT_TRUE(w.mnStart->isEnabled()); // menu items are never disabled
 }
 
+// The Datei menu's handlers keep their names and do what their items do.
+TEST(MainWindow, MenuHandlersByName) {
+    ScriptedMessageBoxes boxes;
+    TempTree tree;
+    tree.File("x.txt");
+    TForm1 w{boxes};
+    w.show();
+    const std::pair<void (TForm1::*)(), QWidget * TForm1::*> pages[] = {
+        {&TForm1::mnSaveInClick, &TForm1::tsSaveIn}, {&TForm1::mnLookInClick, &TForm1::tsLookIn}};
+    for (const auto& [handler, page] : pages) {
+        (w.*handler)();
+        EXPECT_EQ(w.PageControl1->currentWidget(), w.*page);
+    }
+    w.stLookIn->SelectPath(tree.Root());
+    w.cbLookfor->setEditText("*.txt");
+    w.mnStartClick();
+    EXPECT_TRUE(w.SearchRunning()); // its end is handled only by the event loop
+    w.mnCancelClick();
+    EXPECT_FALSE(w.SearchRunning());
+    WaitForEnd(w);
+    EXPECT_EQ(Text(w.StatusPanel0), "Suche abgebrochen.");
+    w.mnExitClick();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
 TEST(MainWindow, ExitDuringASearchStopsIt) {
     ScriptedMessageBoxes boxes;
     TempTree tree;
