@@ -1,28 +1,42 @@
 #include "platform/translations.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QTranslator>
+#include <set>
 
+#include "platform/program_file.h"
 #include "resources/strings.h"
 
 namespace {
-const QString kFolder = QStringLiteral(":/translations/");
 const QString kPrefix = QStringLiteral("pathquill_");
 const QString kSuffix = QStringLiteral(".qm");
 } // namespace
 
-std::vector<std::string> TranslatedLanguages() {
-    std::vector<std::string> languages;
-    for (const QString& name : QDir(kFolder).entryList({kPrefix + '*' + kSuffix}, QDir::Files))
-        languages.push_back(
-            name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size()).toStdString());
-    return languages;
+std::vector<std::string> TranslationFolders() {
+    return {ProgramFolder() + "../share/pathquill/translations/", ":/translations/"};
 }
 
-std::map<int, std::string> TranslatedMessages(const std::string& language) {
+std::vector<std::string> TranslatedLanguages(const std::vector<std::string>& folders) {
+    std::set<std::string> languages;
+    for (const std::string& folder : folders)
+        for (const QString& name :
+             QDir(QString::fromStdString(folder)).entryList({kPrefix + '*' + kSuffix}, QDir::Files))
+            languages.insert(name.mid(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size())
+                                 .toStdString());
+    return {languages.begin(), languages.end()};
+}
+
+std::map<int, std::string> TranslatedMessages(const std::string& language,
+                                              const std::vector<std::string>& folders) {
     std::map<int, std::string> texts;
     QTranslator translator;
-    if (!translator.load(kFolder + kPrefix + QString::fromStdString(language) + kSuffix))
+    const QString file = kPrefix + QString::fromStdString(language) + kSuffix;
+    const auto loaded = [&](const std::string& folder) {
+        return translator.load(QString::fromStdString(folder) + file);
+    };
+    if (language.empty() || std::none_of(folders.begin(), folders.end(), loaded))
         return texts;
     for (const int number : MessageNumbers()) {
         const std::string german(GermanMessageText(number));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <algorithm>
 #include <fstream>
 #include <regex>
@@ -77,6 +79,20 @@ TEST(Translations, EveryTextHasAnEnglishOneOfTheSameShape) {
         EXPECT_EQ(Shape(it->second), Shape(german)) << number << " \"" << it->second << "\"";
     }
     EXPECT_TRUE(TranslatedMessages("xx").empty());
+}
+
+// A .qm file in the installed folder adds its language; the built-in ones stay.
+TEST(Translations, InstalledFilesAddToTheBuiltInOnes) {
+    TempTree t;
+    const std::string installed = t.Root() + "/";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(":/translations/pathquill_en.qm"),
+                            QString::fromStdString(installed + "pathquill_fr.qm")));
+    t.File("pathquill_it.txt");
+    const std::vector<std::string> folders = {installed, ":/translations/"};
+    EXPECT_EQ(TranslatedLanguages(folders), (std::vector<std::string>{"en", "fr"}));
+    EXPECT_EQ(TranslatedMessages("fr", folders), TranslatedMessages("en"));
+    EXPECT_TRUE(TranslatedMessages("fr").empty());
+    EXPECT_TRUE(TranslatedMessages("en", {installed}).empty());
 }
 
 // The English of a number is found by its German text: a changed German text is no longer
