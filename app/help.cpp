@@ -50,7 +50,8 @@ void TForm1::mnHelpTopicsClick() {
 
 void TForm1::mnInfoClick() {
     TInfoForm dialog(this);
-    const double left = kInfoOuterWidth / 2.0 - dialog.Button1->width() / 2.0;
+    const int outerWidth = kInfoOuterWidth + dialog.width() - TInfoForm::kDesignWidth;
+    const double left = outerWidth / 2.0 - dialog.Button1->width() / 2.0;
     dialog.Button1->move(static_cast<int>(std::nearbyint(left)), dialog.Button1->y());
     dialog.setWindowTitle(QText(91));
     dialog.exec();

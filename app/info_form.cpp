@@ -1,5 +1,7 @@
 #include "app/info_form.h"
 
+#include <algorithm>
+
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -24,7 +26,7 @@ TInfoForm::TInfoForm(QWidget* owner, Sources sources)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint),
       sources_(std::move(sources)) {
-    setFixedSize(268, 158);
+    setFixedSize(kDesignWidth, kDesignHeight);
     QFont face(QStringLiteral("Liberation Sans"), 8);
     face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("DejaVu Sans")});
@@ -53,8 +55,14 @@ void TInfoForm::FormCreate() {
     Label3->setText(QText(texts.legalNotice));
     Label4->setText(QText(texts.productName));
     HyperLinkLabel1->setText(QText(kMakerAddress));
-    for (QLabel* label : {Label2, Label3, Label4, Label5, static_cast<QLabel*>(HyperLinkLabel1)})
+    int right = 0;
+    for (QLabel* label : {Label2, Label3, Label4, Label5, static_cast<QLabel*>(HyperLinkLabel1)}) {
         label->adjustSize();
+        right = std::max(right, label->geometry().right());
+    }
+    // Rather wider than a text touching the edge.
+    constexpr int kMargin = 4;
+    setFixedSize(std::max(kDesignWidth, right + 1 + kMargin), kDesignHeight);
 }
 
 void TInfoForm::GetVersionInfo(QStringList& list) const {

@@ -19,6 +19,9 @@ class TInfoForm : public QDialog {
         THyperLinkLabel::Opener openLink;
     };
     static Sources ProgramSources();
+    // The designed size; a longer wording than the German one widens it.
+    static constexpr int kDesignWidth = 268;
+    static constexpr int kDesignHeight = 158;
     explicit TInfoForm(QWidget* owner, Sources sources = ProgramSources());
 
     // The version values found, in their fixed order; the list is emptied first.

@@ -274,6 +274,10 @@ TEST(WindowTexts, EveryCaptionFitsItsControl) {
     info.show();
     QApplication::processEvents();
     EXPECT_GE(ExpectCaptionsWhole(&info, nullptr), 5);
+    // and no text touches the dialog's edge
+    for (const QLabel* label : info.findChildren<QLabel*>())
+        EXPECT_LE(label->geometry().right() + 4, info.width() - 1)
+            << Plain(label->text()).toStdString();
 }
 
 // Alt and a letter reaches one command only: on the window (menus, pages, buttons) and in a menu.
