@@ -12,7 +12,8 @@ if [[ "$build" == build ]]; then
   scripts/build.sh
 else
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker
+  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker \
+    export_bench
 fi
 mkdir -p "$trees"
 small=$(awk "BEGIN { print $scale / 10 }")
@@ -25,3 +26,4 @@ export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
 [[ -d "$trees/chain-3000" ]] || "$build/bench/make_tree" --chain "$trees/chain-3000" 3000
 "$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs" \
   "$trees/flat-200000" "$trees/chain-3000"
+"$build/bench/export_bench" all "$trees/tree-$scale" "$runs"

@@ -403,6 +403,9 @@ void TForm1::BuildMenu() {
     mnDatei->addSeparator();
     mnSaveIn = mnDatei->addAction(QString());
     mnSave = mnDatei->addAction(QString());
+    mnPrint = mnDatei->addAction(QString());
+    mnExportPdf = mnDatei->addAction(QString());
+    mnExportSpreadsheet = mnDatei->addAction(QString());
     mnDatei->addSeparator();
     mnExit = mnDatei->addAction(QString());
     mnHelpSymbol = menuBar()->addMenu(QString());
@@ -426,6 +429,9 @@ void TForm1::InitializeForm() {
     mnStart->setText(QText(2));
     mnCancel->setText(QText(3));
     mnSave->setText(QText(4));
+    mnPrint->setText(QText(282));
+    mnExportPdf->setText(QText(283));
+    mnExportSpreadsheet->setText(QText(284));
     mnExit->setText(QText(5));
     mnHelpSymbol->setTitle(QText(6));
     mnHelpTopics->setText(QText(7));

@@ -24,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -75,6 +76,10 @@ public:
     void sjtSaveInChange(const std::string& path);
     void sjtSaveInEdited(const std::string& path, const std::string& newText);
     void NewFolder1Click();
+    // Print, PDF and spreadsheet (save/export_commands.cpp)
+    void mnPrintClick();
+    void mnExportPdfClick();
+    void mnExportSpreadsheetClick();
     // Settings, context-menu switch, help
     static std::string SettingsFilePath();
     void ReadSettings();
@@ -131,7 +136,8 @@ public:
     ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
-            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
+            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr,
+            *mnPrint = nullptr, *mnExportPdf = nullptr, *mnExportSpreadsheet = nullptr;
     QMenu *mnDatei = nullptr, *mnHelpSymbol = nullptr;
 
     // Search state
@@ -145,6 +151,13 @@ public:
     std::function<bool(const std::string&)> HasReadableMedium;
     // The drive type of a file about to be written ("RAM disk" is refused); tests replace it.
     std::function<std::string(const std::string&)> DriveTypeOfSaveTarget;
+    // The desktop's save dialog for an export, given its title, the suggested path, the file
+    // filter and the extension; empty when the user cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&,
+                              const std::string&)>
+        ChooseExportFile;
+    // Shows the print preview of printer, painting its pages with paint. Tests replace it.
+    std::function<void(QPrinter&, const std::function<void(QPrinter*)>&)> ShowPrintPreview;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -196,6 +209,8 @@ private:
 
     // Save command
     void ConnectSaveCommands();
+    void ConnectExportCommands();
+    void ExportList(bool pdf);
     std::string SaveFolderText() const;
     bool MayReplaceFileName(const std::string& name);
     void CheckandReturnDriveRootFileName(const std::string& name);

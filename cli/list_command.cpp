@@ -190,7 +190,8 @@ int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
     }
     const std::time_t now = s.now ? s.now : std::time(nullptr);
     const WriteOutcome out =
-        WriteResultFile(result.table, Absolute(a.output, s.workingDir), a.dateLine, now, boxes);
+        WriteListFile(result.table, a, Absolute(a.output, s.workingDir), s.workingDir, now, boxes,
+                      s.writePdf, s.progress ? s.err : -1);
     return out.saved ? ListRowsWritten : ListRefused;
 }
 

@@ -137,8 +137,8 @@ constexpr std::pair<int, std::string_view> kTable[] = {
           "      --date-line         Datumszeile schreiben\n"
           "      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je "
           "Prozessorkern; 1: ohne Vorauslesen)\n"
-          "  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der "
-          "Standardausgabe\n"
+          "  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst "
+          "Textdatei; ohne -o Text auf der Standardausgabe\n"
           "  -h, --help              diese Hilfe\n"
           "      --version           Programmversion\n"
           "Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder "
@@ -171,6 +171,18 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {254, "Ordner mit Pathquill auflisten"},
     {255, "OK"},
     {256, "Inhalt"},
+    // Texts of the printed report, the PDF and the spreadsheet.
+    {280, "Summe"},
+    {281, "Seite %1 von %2"},
+    {282, "&Drucken \u2026"},
+    {283, "Als PD&F exportieren \u2026"},
+    {284, "Als &Tabelle exportieren (.xlsx) \u2026"},
+    {285, "PDF-Dokumente (*.pdf)"},
+    {286, "Excel-Arbeitsmappen (*.xlsx)"},
+    {287, "Bericht wird vorbereitet \u2026"},
+    {288, "PDF wird geschrieben \u2026"},
+    {289, "Tabelle wird geschrieben \u2026"},
+    {290, "Druckvorschau"},
     // The info dialog's legal notice and the result list's caption before the first search.
     {300, "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
     {301, "Datei/Ordner"},

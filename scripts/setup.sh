@@ -6,8 +6,11 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
           shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
           libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin
-          dpkg-dev file appstream man-db
+          dpkg-dev file appstream man-db libxlsxwriter-dev pkgconf
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+
+# ./test.sh reads the reports back: PDFs with poppler, spreadsheets with LibreOffice Calc.
+if [ "${1:-}" = "--tests" ]; then packages+=(poppler-utils libreoffice-calc-nogui); fi
 
 # ./test.sh --fuzz needs clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang-14 libclang-rt-14-dev llvm-14); fi

@@ -576,7 +576,7 @@ Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt di
       --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: name,size,type,modified,created,access,attributes,shortname
       --date-line         Datumszeile schreiben
       --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je Prozessorkern; 1: ohne Vorauslesen)
-  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der Standardausgabe
+  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der Standardausgabe
   -h, --help              diese Hilfe
       --version           Programmversion
 Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder Aufruffehler.
@@ -717,6 +717,61 @@ Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder
         <message>
             <source>Inhalt</source>
             <comment>256</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Summe</source>
+            <comment>280</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Seite %1 von %2</source>
+            <comment>281</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>&amp;Drucken …</source>
+            <comment>282</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Als PD&amp;F exportieren …</source>
+            <comment>283</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Als &amp;Tabelle exportieren (.xlsx) …</source>
+            <comment>284</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>PDF-Dokumente (*.pdf)</source>
+            <comment>285</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Excel-Arbeitsmappen (*.xlsx)</source>
+            <comment>286</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Bericht wird vorbereitet …</source>
+            <comment>287</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>PDF wird geschrieben …</source>
+            <comment>288</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Tabelle wird geschrieben …</source>
+            <comment>289</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Druckvorschau</source>
+            <comment>290</comment>
             <translation type="unfinished"/>
         </message>
         <message>

@@ -576,7 +576,7 @@ Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt di
       --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: name,size,type,modified,created,access,attributes,shortname
       --date-line         Datumszeile schreiben
       --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je Prozessorkern; 1: ohne Vorauslesen)
-  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der Standardausgabe
+  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der Standardausgabe
   -h, --help              diese Hilfe
       --version           Programmversion
 Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder Aufruffehler.
@@ -594,7 +594,7 @@ Lists the files and folders of a folder or of all drives and writes the list as 
       --sort COLUMN[:asc|:desc]  sorts as a click on the column header: name,size,type,modified,created,access,attributes,shortname
       --date-line         write the date line
       --threads N         threads reading folders, 1 to 4 (default: one per processor core; 1: no reading ahead)
-  -o, --output FILE       .csv: CSV file, else text file; without -o text on standard output
+  -o, --output FILE       .csv: CSV file, .pdf: PDF report, .xlsx: spreadsheet, else text file; without -o text on standard output
   -h, --help              this help
       --version           program version
 Exit status: 0 lines written, 1 search target not found, 2 refusal or usage error.
@@ -734,6 +734,61 @@ Exit status: 0 lines written, 1 search target not found, 2 refusal or usage erro
             <source>Inhalt</source>
             <comment>256</comment>
             <translation>Contents</translation>
+        </message>
+        <message>
+            <source>Summe</source>
+            <comment>280</comment>
+            <translation>Total</translation>
+        </message>
+        <message>
+            <source>Seite %1 von %2</source>
+            <comment>281</comment>
+            <translation>Page %1 of %2</translation>
+        </message>
+        <message>
+            <source>&amp;Drucken …</source>
+            <comment>282</comment>
+            <translation>&amp;Print …</translation>
+        </message>
+        <message>
+            <source>Als PD&amp;F exportieren …</source>
+            <comment>283</comment>
+            <translation>Export as P&amp;DF …</translation>
+        </message>
+        <message>
+            <source>Als &amp;Tabelle exportieren (.xlsx) …</source>
+            <comment>284</comment>
+            <translation>&amp;Export as spreadsheet (.xlsx) …</translation>
+        </message>
+        <message>
+            <source>PDF-Dokumente (*.pdf)</source>
+            <comment>285</comment>
+            <translation>PDF documents (*.pdf)</translation>
+        </message>
+        <message>
+            <source>Excel-Arbeitsmappen (*.xlsx)</source>
+            <comment>286</comment>
+            <translation>Excel workbooks (*.xlsx)</translation>
+        </message>
+        <message>
+            <source>Bericht wird vorbereitet …</source>
+            <comment>287</comment>
+            <translation>Preparing the report …</translation>
+        </message>
+        <message>
+            <source>PDF wird geschrieben …</source>
+            <comment>288</comment>
+            <translation>Writing the PDF …</translation>
+        </message>
+        <message>
+            <source>Tabelle wird geschrieben …</source>
+            <comment>289</comment>
+            <translation>Writing the spreadsheet …</translation>
+        </message>
+        <message>
+            <source>Druckvorschau</source>
+            <comment>290</comment>
+            <translation>Print preview</translation>
         </message>
         <message>
             <source>Copyright © 2026 die Pathquill-Entwickler.
