@@ -223,7 +223,9 @@ void ReadAhead::Read(FolderRead& read) {
         if (!dir->Next(e))
             break;
         // Every entry is passed on, so the search thread takes the same steps for each.
-        const bool dots = e.IsDotOrDotDot();
+        // An excluded name is passed on like "." and "..": never read into or looked at.
+        const bool dots =
+            e.IsDotOrDotDot() || (rule_.excluded && rule_.excluded->Matches(e.Name()));
         const bool matches = !dots && rule_.mask->Matches(e.Name());
         const bool looked = !dots && (matches || rule_.withSubfolders);
         if (looked && e.kind == EntryKind::Unknown)

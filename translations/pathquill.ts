@@ -567,18 +567,41 @@
             <source>Aufruf: pathquill-list [OPTIONEN] ORDNER
        pathquill-list [OPTIONEN] --all-drives
 Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt die Liste so, wie das Programmfenster sie speichert.
-  -m, --mask MASKE        Suchmaske (Vorgabe *.*)
-  -s, --subfolders        mit Unterordnern
-      --only-folders      Ordnername und -größe
-      --structure MODUS   Strukturdarstellung: explorer | single
-  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,files,subfolders,attributes,shortname
-  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte)
-      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: name,size,type,modified,created,access,attributes,shortname
-      --date-line         Datumszeile schreiben
-      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je Prozessorkern; 1: ohne Vorauslesen)
-  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der Standardausgabe
+  -m, --mask MASKE        Suchmaske (Vorgabe *.*); mehrere durch ; getrennt oder mit
+                          mehreren -m, z. B. -m '*.jpg;*.png'
+      --all-drives        alle Laufwerke statt eines Ordners,
+                          z. B. --all-drives -m '*.iso'
+  -s, --subfolders        mit Unterordnern, z. B. -s -m '*.pdf'
+      --only-folders      Ordnername und -größe, z. B. --only-folders -s -m '*.mp3'
+      --structure MODUS   Strukturdarstellung: explorer | single,
+                          z. B. --structure explorer
+  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,
+                          files,subfolders,attributes,shortname, z. B. -c size,modified
+  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte), z. B. -u mb
+      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf:
+                          name,size,type,modified,created,access,attributes,
+                          shortname, z. B. --sort size:desc
+      --exclude MASKE     Namen, die weder aufgeführt noch betreten noch mitgezählt
+                          werden; mehrere durch ; getrennt oder mit mehreren
+                          --exclude, z. B. --exclude '.git;node_modules'
+      --min-size GRÖSSE   nur Dateien ab GRÖSSE: Byte, mit K, M oder G mal 1024,
+                          1024² oder 1024³, z. B. --min-size 10M
+      --max-size GRÖSSE   nur Dateien bis GRÖSSE, z. B. --max-size 500K
+      --newer ZEIT        nur Dateien, die ab ZEIT geändert wurden; ZEIT in Ortszeit
+                          JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], z. B. --newer 2024-03-01
+      --older ZEIT        nur Dateien, die vor ZEIT geändert wurden,
+                          z. B. --older 2024-03-01T08:30
+      --date-line         Datumszeile schreiben, z. B. --date-line -o liste.txt
+      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je
+                          Prozessorkern; 1: ohne Vorauslesen), z. B. --threads 1
+      --format jsonl      ein JSON-Objekt je Zeile, Größen in Byte, Zeiten nach
+                          ISO 8601; ohne Datums- und Kopfzeile, z. B. --format jsonl
+  -o, --output DATEI      .csv: CSV-Datei, .jsonl: JSON Lines, .pdf: PDF-Bericht,
+                          .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der
+                          Standardausgabe, z. B. -o liste.csv
   -h, --help              diese Hilfe
       --version           Programmversion
+Größen- und Datumsfilter wählen nur Dateizeilen der Dateiliste aus; Ordnerzeilen und alle Summen bleiben, wie sie ohne sie wären.
 Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder Aufruffehler.
 </source>
             <comment>204</comment>
@@ -818,6 +841,26 @@ Freie Software ohne Gewähr.</source>
         <message>
             <source>Der Ordner kann nicht angezeigt werden: </source>
             <comment>326</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>erwartet: ganze Zahl, wahlweise mit K, M oder G, zum Beispiel 500K</source>
+            <comment>340</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>erwartet: JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], zum Beispiel 2024-03-01T08:30</source>
+            <comment>341</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Die Mindestgröße (--min-size) ist größer als die Höchstgröße (--max-size).</source>
+            <comment>342</comment>
+            <translation type="unfinished"/>
+        </message>
+        <message>
+            <source>Größen- und Datumsfilter wählen Dateizeilen aus und sind mit --structure oder --only-folders nicht möglich:</source>
+            <comment>343</comment>
             <translation type="unfinished"/>
         </message>
     </context>

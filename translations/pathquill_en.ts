@@ -567,36 +567,82 @@
             <source>Aufruf: pathquill-list [OPTIONEN] ORDNER
        pathquill-list [OPTIONEN] --all-drives
 Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt die Liste so, wie das Programmfenster sie speichert.
-  -m, --mask MASKE        Suchmaske (Vorgabe *.*)
-  -s, --subfolders        mit Unterordnern
-      --only-folders      Ordnername und -größe
-      --structure MODUS   Strukturdarstellung: explorer | single
-  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,files,subfolders,attributes,shortname
-  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte)
-      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: name,size,type,modified,created,access,attributes,shortname
-      --date-line         Datumszeile schreiben
-      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je Prozessorkern; 1: ohne Vorauslesen)
-  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der Standardausgabe
+  -m, --mask MASKE        Suchmaske (Vorgabe *.*); mehrere durch ; getrennt oder mit
+                          mehreren -m, z. B. -m '*.jpg;*.png'
+      --all-drives        alle Laufwerke statt eines Ordners,
+                          z. B. --all-drives -m '*.iso'
+  -s, --subfolders        mit Unterordnern, z. B. -s -m '*.pdf'
+      --only-folders      Ordnername und -größe, z. B. --only-folders -s -m '*.mp3'
+      --structure MODUS   Strukturdarstellung: explorer | single,
+                          z. B. --structure explorer
+  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,
+                          files,subfolders,attributes,shortname, z. B. -c size,modified
+  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte), z. B. -u mb
+      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf:
+                          name,size,type,modified,created,access,attributes,
+                          shortname, z. B. --sort size:desc
+      --exclude MASKE     Namen, die weder aufgeführt noch betreten noch mitgezählt
+                          werden; mehrere durch ; getrennt oder mit mehreren
+                          --exclude, z. B. --exclude '.git;node_modules'
+      --min-size GRÖSSE   nur Dateien ab GRÖSSE: Byte, mit K, M oder G mal 1024,
+                          1024² oder 1024³, z. B. --min-size 10M
+      --max-size GRÖSSE   nur Dateien bis GRÖSSE, z. B. --max-size 500K
+      --newer ZEIT        nur Dateien, die ab ZEIT geändert wurden; ZEIT in Ortszeit
+                          JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], z. B. --newer 2024-03-01
+      --older ZEIT        nur Dateien, die vor ZEIT geändert wurden,
+                          z. B. --older 2024-03-01T08:30
+      --date-line         Datumszeile schreiben, z. B. --date-line -o liste.txt
+      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je
+                          Prozessorkern; 1: ohne Vorauslesen), z. B. --threads 1
+      --format jsonl      ein JSON-Objekt je Zeile, Größen in Byte, Zeiten nach
+                          ISO 8601; ohne Datums- und Kopfzeile, z. B. --format jsonl
+  -o, --output DATEI      .csv: CSV-Datei, .jsonl: JSON Lines, .pdf: PDF-Bericht,
+                          .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der
+                          Standardausgabe, z. B. -o liste.csv
   -h, --help              diese Hilfe
       --version           Programmversion
+Größen- und Datumsfilter wählen nur Dateizeilen der Dateiliste aus; Ordnerzeilen und alle Summen bleiben, wie sie ohne sie wären.
 Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder Aufruffehler.
 </source>
             <comment>204</comment>
             <translation>Usage: pathquill-list [OPTIONS] FOLDER
        pathquill-list [OPTIONS] --all-drives
 Lists the files and folders of a folder or of all drives and writes the list as the program window saves it.
-  -m, --mask MASK         look-for mask (default *.*)
-  -s, --subfolders        with subfolders
-      --only-folders      folder name and size
-      --structure MODE    structure view: explorer | single
-  -c, --columns LIST      separated by commas: size,type,modified,created,access,files,subfolders,attributes,shortname
-  -u, --unit UNIT         byte | kb | mb (default byte)
-      --sort COLUMN[:asc|:desc]  sorts as a click on the column header: name,size,type,modified,created,access,attributes,shortname
-      --date-line         write the date line
-      --threads N         threads reading folders, 1 to 4 (default: one per processor core; 1: no reading ahead)
-  -o, --output FILE       .csv: CSV file, .pdf: PDF report, .xlsx: spreadsheet, else text file; without -o text on standard output
+  -m, --mask MASK         look-for mask (default *.*); several separated by ; or with
+                          several -m, e.g. -m '*.jpg;*.png'
+      --all-drives        all drives instead of one folder,
+                          e.g. --all-drives -m '*.iso'
+  -s, --subfolders        with subfolders, e.g. -s -m '*.pdf'
+      --only-folders      folder name and size, e.g. --only-folders -s -m '*.mp3'
+      --structure MODE    structure view: explorer | single,
+                          e.g. --structure explorer
+  -c, --columns LIST      separated by commas: size,type,modified,created,access,
+                          files,subfolders,attributes,shortname, e.g. -c size,modified
+  -u, --unit UNIT         byte | kb | mb (default byte), e.g. -u mb
+      --sort COLUMN[:asc|:desc]  sorts as a click on the column header:
+                          name,size,type,modified,created,access,attributes,
+                          shortname, e.g. --sort size:desc
+      --exclude MASK      names that are neither listed nor entered nor counted;
+                          several separated by ; or with several
+                          --exclude, e.g. --exclude '.git;node_modules'
+      --min-size SIZE     only files of at least SIZE: bytes, with K, M or G times
+                          1024, 1024² or 1024³, e.g. --min-size 10M
+      --max-size SIZE     only files of at most SIZE, e.g. --max-size 500K
+      --newer TIME        only files modified at or after TIME; TIME in local time
+                          YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS], e.g. --newer 2024-03-01
+      --older TIME        only files modified before TIME,
+                          e.g. --older 2024-03-01T08:30
+      --date-line         write the date line, e.g. --date-line -o list.txt
+      --threads N         threads reading folders, 1 to 4 (default: one per
+                          processor core; 1: no reading ahead), e.g. --threads 1
+      --format jsonl      one JSON object per line, sizes in bytes, times as
+                          ISO 8601; no date or header line, e.g. --format jsonl
+  -o, --output FILE       .csv: CSV file, .jsonl: JSON Lines, .pdf: PDF report,
+                          .xlsx: spreadsheet, else text file; without -o text on
+                          standard output, e.g. -o list.csv
   -h, --help              this help
       --version           program version
+Size and date filters pick only the file lines of the file list; folder lines and all totals stay as they would be without them.
 Exit status: 0 lines written, 1 search target not found, 2 refusal or usage error.
 </translation>
         </message>
@@ -836,6 +882,26 @@ Free software without warranty.</translation>
             <source>Der Ordner kann nicht angezeigt werden: </source>
             <comment>326</comment>
             <translation>The folder cannot be shown: </translation>
+        </message>
+        <message>
+            <source>erwartet: ganze Zahl, wahlweise mit K, M oder G, zum Beispiel 500K</source>
+            <comment>340</comment>
+            <translation>expected: a whole number, optionally with K, M or G, for example 500K</translation>
+        </message>
+        <message>
+            <source>erwartet: JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], zum Beispiel 2024-03-01T08:30</source>
+            <comment>341</comment>
+            <translation>expected: YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS], for example 2024-03-01T08:30</translation>
+        </message>
+        <message>
+            <source>Die Mindestgröße (--min-size) ist größer als die Höchstgröße (--max-size).</source>
+            <comment>342</comment>
+            <translation>The minimum size (--min-size) is larger than the maximum size (--max-size).</translation>
+        </message>
+        <message>
+            <source>Größen- und Datumsfilter wählen Dateizeilen aus und sind mit --structure oder --only-folders nicht möglich:</source>
+            <comment>343</comment>
+            <translation>Size and date filters pick file lines and cannot be used with --structure or --only-folders:</translation>
         </message>
     </context>
 </TS>
