@@ -20,6 +20,9 @@ class TInfoForm : public QDialog {
         THyperLinkLabel::Opener openLink;
     };
     static Sources ProgramSources();
+    // The designed size; a longer wording than the German one widens it.
+    static constexpr int kDesignWidth = 268;
+    static constexpr int kDesignHeight = 158;
     explicit TInfoForm(QWidget* owner, Sources sources = ProgramSources());
 
     // Centres the button below the texts (the info command does, before showing).

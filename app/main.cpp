@@ -3,6 +3,7 @@
 #include <clocale>
 #include <sys/resource.h>
 
+#include "app/interface_language.h"
 #include "app/qt_message_boxes.h"
 #include "app/tform1.h"
 #include "resources/project_info.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, ""); // dates and numbers follow the user's regional settings
+    UseInterfaceLanguage(app);
     // A walk keeps one folder handle per level; let deep trees have them.
     rlimit files{};
     if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {

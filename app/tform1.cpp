@@ -225,7 +225,7 @@ void TForm1::BuildLayout() {
     setCentralWidget(Splitter1);
 
     // Design columns until the first search builds its own.
-    Results->SetColumns({{"Datei/Ordner", ColumnKind::Path, false, ColumnFit::Contents},
+    Results->SetColumns({{Msg(301), ColumnKind::Path, false, ColumnFit::Contents},
                          {std::string(MessageText(147)), ColumnKind::Size, true, ColumnFit::Header}});
 }
 

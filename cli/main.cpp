@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/list_command.h"
+#include "platform/translations.h"
 #include "save/pdf_report.h"
 
 namespace {
@@ -22,6 +23,7 @@ void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, ""); // dates and numbers follow the user's regional settings
+    UseLanguageOf(ProcessLanguageEnvironment());
     // A walk keeps one folder handle per level; let deep trees have them.
     rlimit files{};
     if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "resources/strings.h"
+
 std::string ProgramPath() {
     char buf[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -21,7 +23,21 @@ std::string ProgramFolder() {
 }
 
 std::string HelpFilePath() {
-    return FileInFolderIgnoringCase(ProgramFolder(), "PATHQUILL.HLP");
+    return HelpFileIn(ProgramFolder(), MessageLanguage());
+}
+
+std::string HelpFileIn(const std::string& folder, std::string_view language) {
+    if (language != "de") {
+        const std::string_view base = language.substr(0, language.find('_'));
+        for (const std::string_view name : {language, base}) {
+            const std::string path =
+                FileInFolderIgnoringCase(folder, "PATHQUILL." + std::string(name) + ".HLP");
+            struct stat st {};
+            if (::stat(path.c_str(), &st) == 0)
+                return path;
+        }
+    }
+    return FileInFolderIgnoringCase(folder, "PATHQUILL.HLP");
 }
 
 std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name) {

@@ -1,5 +1,6 @@
 #include "resources/strings.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -200,7 +201,7 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {280, "Summe"},
     {281, "Seite %1 von %2"},
     {282, "&Drucken \u2026"},
-    {283, "Als &PDF exportieren \u2026"},
+    {283, "Als PD&F exportieren \u2026"},
     {284, "Als &Tabelle exportieren (.xlsx) \u2026"},
     {285, "PDF-Dokumente (*.pdf)"},
     {286, "Excel-Arbeitsmappen (*.xlsx)"},
@@ -208,6 +209,9 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {288, "PDF wird geschrieben \u2026"},
     {289, "Tabelle wird geschrieben \u2026"},
     {290, "Druckvorschau"},
+    // The info dialog's legal notice and the result list's caption before the first search.
+    {300, "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
+    {301, "Datei/Ordner"},
     // The result list's own commands and the window's names for screen readers.
     {320, "Öffnen"},
     {321, "Im Ordner anzeigen"},
@@ -220,8 +224,17 @@ constexpr std::pair<int, std::string_view> kTable[] = {
 
 } // namespace
 
-std::string_view MessageText(int number) {
+std::string_view GermanMessageText(int number) {
     for (const auto& [n, text] : kTable)
-        if (n == number) return text;
+        if (n == number)
+            return text;
     return {};
+}
+
+std::vector<int> MessageNumbers() {
+    std::vector<int> numbers;
+    for (const auto& entry : kTable)
+        numbers.push_back(entry.first);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "resources/project_info.h"
+#include "resources/strings.h"
 
 namespace {
 constexpr const char* kNames[] = {"FileVersion", "LegalCopyright", "ProductName", "ProductVersion"};
@@ -18,8 +19,8 @@ const VersionBlock& ProgramVersionBlock() {
     static const VersionBlock block{
         {{0x0407, 0x04E4}},
         {{"StringFileInfo\\040704E4\\FileVersion", kPathquillVersion},
-         {"StringFileInfo\\040704E4\\LegalCopyright",
-          "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
+         // In the interface language: the block is read once the language is chosen.
+         {"StringFileInfo\\040704E4\\LegalCopyright", Msg(300)},
          {"StringFileInfo\\040704E4\\ProductName", "Pathquill"},
          {"StringFileInfo\\040704E4\\ProductVersion", kPathquillMajorVersion}}};
     return block;

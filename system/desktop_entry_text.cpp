@@ -31,6 +31,17 @@ std::string EscapeValue(const std::string& text) {
 std::string ExecLine(const std::string& programPath) {
     return "Exec=" + QuoteExecArgument(programPath) + " %f\n";
 }
+
+// "Key=" the default wording, then "Key[de]=" and the like where a language words it otherwise.
+std::string LocalizedLines(const std::string& key, const std::vector<LocalizedText>& texts) {
+    if (texts.empty())
+        return {};
+    std::string lines = key + "=" + EscapeValue(texts.front().text) + "\n";
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        if (texts[i].text != texts.front().text)
+            lines += key + "[" + texts[i].language + "]=" + EscapeValue(texts[i].text) + "\n";
+    return lines;
+}
 } // namespace
 
 std::string QuoteExecArgument(const std::string& argument) {
@@ -55,7 +66,6 @@ constexpr const char* kPinned = "X-Pathquill-Pinned";
 constexpr const char* kPinnedOver = "X-Pathquill-Pinned-Over";
 constexpr const char* kMade = "X-Pathquill-Made";
 constexpr const char* kMadeNames[] = {"mimeapps.list", "Default Applications", "mimeinfo.cache"};
-
 std::string AdditionLines(const EntryAdditions& a) {
     std::string lines;
     if (!a.pinned.empty())
@@ -75,14 +85,16 @@ std::string AdditionLines(const EntryAdditions& a) {
 
 std::string FolderEntryText(const std::string& programPath, bool offered,
                             const EntryAdditions& additions) {
+    return FolderEntryText(programPath, offered, additions, TextInEveryLanguage(254));
+}
+
+std::string FolderEntryText(const std::string& programPath, bool offered,
+                            const EntryAdditions& additions,
+                            const std::vector<LocalizedText>& comment) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=Pathquill\n"
-           "Comment=" +
-           Msg(254) +
-           "\n"
-           "Icon=pathquill\n" +
-           ExecLine(programPath) +
+           "Name=Pathquill\n" +
+           LocalizedLines("Comment", comment) + "Icon=pathquill\n" + ExecLine(programPath) +
            "Terminal=false\n"
            "NoDisplay=true\n" +
            (offered ? "MimeType=inode/directory;\n" : "") + AdditionLines(additions);

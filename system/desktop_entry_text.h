@@ -1,6 +1,9 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/translations.h"
 
 // Texts of freedesktop desktop entries.
 
@@ -22,6 +25,11 @@ std::string QuoteExecArgument(const std::string& argument);
 // folder type; otherwise it stays out of every folder lookup.
 std::string FolderEntryText(const std::string& programPath, bool offered,
                             const EntryAdditions& additions = {});
+// The same with the comment's wordings given, the default first. The comment is in English with
+// the other languages' wordings beside it, so a file manager shows it in the desktop's language.
+std::string FolderEntryText(const std::string& programPath, bool offered,
+                            const EntryAdditions& additions,
+                            const std::vector<LocalizedText>& comment);
 // What an entry written by FolderEntryText says about itself.
 bool OffersFolders(const std::string& entryText);
 EntryAdditions AdditionsIn(const std::string& entryText);

@@ -72,7 +72,7 @@ TEST(MainWindow, TextsFromTheStringTableInPlace) {
     QStringList menu;
     for (QAction* a : w.mnDatei->actions()) menu << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(menu, (QStringList{"Suchen &in", "&Suchen", "&Abbrechen", "-", "Speic&hern in",
-                                 "S&peichern", "&Drucken \u2026", "Als &PDF exportieren \u2026",
+                                 "S&peichern", "&Drucken \u2026", "Als PD&F exportieren \u2026",
                                  "Als &Tabelle exportieren (.xlsx) \u2026", "-", "&Beenden"}));
     for (QAction* a : w.mnDatei->actions()) EXPECT_TRUE(a->shortcut().isEmpty());
     EXPECT_EQ(w.mnHelpSymbol->title(), "&?");

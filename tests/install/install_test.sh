@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix (with a blank in its name), then builds the Debian
 # package and unpacks it with dpkg-deb. Each must give a complete desktop program: both
-# programs with the help file beside them, launcher entry, icon, software-centre metadata,
-# manual pages and the bash completion, all valid, and nothing else.
-#   install_test.sh BUILD_DIR [CPACK]   without CPACK only the prefix install is checked
+# programs with the help files beside them, launcher entry, icon, software-centre metadata,
+# manual pages, the bash completion and the translations, all valid, and nothing else.
+#   install_test.sh BUILD_DIR [CPACK [LRELEASE]]   without CPACK only the prefix install is checked
 set -euo pipefail
 build="$1"
 cpack="${2:-}"
+lrelease="${3:-}"
 source_dir="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d "${TMPDIR:-/tmp}/pq-install-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
@@ -17,10 +18,10 @@ app_id="$(sed -n 's/^set(PATHQUILL_APP_ID \([A-Za-z0-9.]*\))$/\1/p' "$source_dir
 [ -n "$version" ] && [ -n "$app_id" ] || fail "no version or app id in CMakeLists.txt"
 
 expected_files() {
-  printf '%s\n' bin/pathquill bin/pathquill-list bin/PATHQUILL.HLP \
+  printf '%s\n' bin/pathquill bin/pathquill-list bin/PATHQUILL.HLP bin/PATHQUILL.en.HLP \
     "share/applications/$app_id.desktop" "share/icons/hicolor/scalable/apps/$app_id.svg" \
     "share/metainfo/$app_id.metainfo.xml" share/bash-completion/completions/pathquill-list \
-    share/doc/pathquill/copyright \
+    share/doc/pathquill/copyright share/pathquill/translations/pathquill_en.qm \
     share/man/man1/pathquill.1.gz share/man/man1/pathquill-list.1.gz \
     share/man/de/man1/pathquill.1.gz share/man/de/man1/pathquill-list.1.gz | LC_ALL=C sort
 }
@@ -127,8 +128,10 @@ check_install() { # ROOT PREFIX: the tree as unpacked here, and the prefix it wa
   for f in bin/pathquill bin/pathquill-list; do
     [ -x "$root/$f" ] || fail "$f not executable"
   done
-  cmp -s "$root/bin/PATHQUILL.HLP" "$source_dir/resources/PATHQUILL.HLP" \
-    || fail "PATHQUILL.HLP not installed beside the program"
+  for help in PATHQUILL.HLP PATHQUILL.en.HLP; do
+    cmp -s "$root/bin/$help" "$source_dir/resources/$help" \
+      || fail "$help not installed beside the program"
+  done
   [ "$("$root/bin/pathquill-list" --version)" = "pathquill-list $version" ] \
     || fail "pathquill-list --version: $("$root/bin/pathquill-list" --version)"
   # It runs a search too: the four manual pages, found below the installed ones.
@@ -140,9 +143,29 @@ check_install() { # ROOT PREFIX: the tree as unpacked here, and the prefix it wa
   check_completion "$root"
 }
 
+# A language whose .qm is put beside the installed ones is used without a rebuild.
+check_added_language() { # ROOT
+  local qm="$1/share/pathquill/translations/pathquill_fr.qm" out
+  cat >"$work/pathquill_fr.ts" <<'TS'
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="de"><context><name>Pathquill</name>
+<message><source>„pathquill-list --help“ zeigt die Aufrufmöglichkeiten.</source><comment>210</comment>
+<translation>« pathquill-list --help » montre l’usage.</translation></message>
+</context></TS>
+TS
+  "$lrelease" -silent "$work/pathquill_fr.ts" -qm "$qm" || fail "lrelease"
+  out="$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=fr_FR.UTF-8 "$1/bin/pathquill-list" --bogus 2>&1)" || true
+  rm "$qm"
+  grep -qF 'montre l’usage' <<<"$out" || fail "the added French translation is not used: $out"
+  out="$(LANGUAGE= LC_ALL= LC_MESSAGES= LANG=en_GB.UTF-8 "$1/bin/pathquill-list" --bogus 2>&1)" || true
+  grep -qF 'shows the usage' <<<"$out" || fail "no English: $out"
+}
+
 prefix="$work/Mein Präfix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 check_install "$prefix" "$prefix"
+[ -z "$lrelease" ] || check_added_language "$prefix"
 echo "installed into a prefix and checked"
 [ -n "$cpack" ] || exit 0
 

@@ -71,6 +71,21 @@ TEST(DesktopEntryText, FolderEntryOffersItselfForFoldersOnlyWhenAskedAndKeepsIts
             EXPECT_EQ(AdditionsIn(FolderEntryText("/p", offers, a)), a) << a.pinned << offers;
 }
 
+// The file manager shows the comment in the desktop's language, whatever Pathquill's own is.
+TEST(DesktopEntryText, CommentInEnglishWithOtherWordingsBeside) {
+    const std::string text = FolderEntryText(
+        "/p", true, {},
+        {{"", "List it"}, {"de", "Auflisten"}, {"fr", "List it"}, {"nl", "Back\\slash"}});
+    EXPECT_NE(text.find("\nComment=List it\nComment[de]=Auflisten\nComment[nl]=Back\\\\slash\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("Comment[fr]"), std::string::npos) << "same as the default";
+    EXPECT_NE(FolderEntryText("/p", true)
+                  .find("\nComment=List folders with Pathquill\n"
+                        "Comment[de]=Ordner mit Pathquill auflisten\n"),
+              std::string::npos);
+}
+
 // Pinning and taking it back give the file back byte for byte; a line the user changed since
 // stays theirs.
 TEST(DesktopEntryText, DefaultApplicationGoesFirstAndComesOutAgain) {
