@@ -127,6 +127,13 @@ FolderIdentity Directory::Identity() const {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
+FolderIdentity Directory::ChildIdentity(const char* name) const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 Directory::Directory(Directory&& other) noexcept
     : fd_(other.fd_), error_(other.error_), buffer_(std::move(other.buffer_)), pos_(other.pos_),
       end_(other.end_), started_(other.started_), exhausted_(other.exhausted_) {

@@ -63,6 +63,8 @@ class Directory {
     Directory Reopen() const;     // a second, independent handle on the same directory
     std::uint64_t Device() const; // the file system's device number, 0 when unknown
     FolderIdentity Identity() const;
+    // The identity of the folder a name in this one leads to now; none for anything else.
+    FolderIdentity ChildIdentity(const char* name) const;
     int OpenError() const { return error_; } // errno of a failed open, 0 otherwise
     Directory(Directory&& other) noexcept;
     Directory& operator=(Directory&& other) noexcept;

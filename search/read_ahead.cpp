@@ -92,7 +92,8 @@ bool ReadAhead::Stopping() const {
     return stopping_ || rule_.terminated->load(std::memory_order_relaxed);
 }
 
-FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
+FolderEntries ReadAhead::Take(FolderStack& stack) {
+    const std::string& path = stack.Path();
     std::unique_lock lock(mutex_);
     // Folders before this one were not entered (a cancel, or not to be entered).
     while (!order_.empty() && order_.front()->path != path) {
@@ -107,27 +108,26 @@ FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
         order_.pop_front();
     }
     Changed(++taken_ % kRoomStep == 0);
-    if (!read)
-        return FolderEntries(dir);
-    if (read->state == FolderRead::State::Waiting) {
+    if (read && read->state == FolderRead::State::Waiting) {
         read->state = FolderRead::State::SearchThread;
-        return FolderEntries(dir);
+        read.reset();
     }
-    Await(lock, [&] { return read->opened; });
+    if (read)
+        Await(lock, [&] { return read->opened; });
+    const bool opened = read && read->opened; // set once, under the lock
+    lock.unlock();
     // The name may lead to another folder by now (renamed, replaced): then read it afresh.
-    const bool same = read->opened && read->dir->IsOpen() && read->identity == dir.Identity();
-    if (!same) {
+    if (opened && stack.AdoptTop(read->dir, read->identity))
+        return FolderEntries(read, *this);
+    if (read)
         read->passedBy = true;
-        return FolderEntries(dir);
-    }
-    return FolderEntries(read, *this);
+    return FolderEntries(stack.Top());
 }
 
-void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
+void ReadAhead::Expect(const std::string& folderPath, std::shared_ptr<Directory> folder,
                        const std::vector<std::string>& names) {
-    if (names.empty())
+    if (names.empty() || !folder || !folder->IsOpen())
         return;
-    auto handle = std::make_shared<Directory>(folder.Reopen());
     const std::lock_guard lock(mutex_);
     const std::string p = paths::WithTrailingSeparator(folderPath);
     auto at = order_.begin();
@@ -135,7 +135,7 @@ void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
         auto read = std::make_shared<FolderRead>();
         read->path = p + name;
         read->name = name;
-        read->parent = handle;
+        read->parent = folder;
         read->position = order_.insert(at, read);
     }
     Changed(true);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/directory.h"
+#include "platform/folder_stack.h"
 #include "platform/mask_matcher.h"
 
 // What the plain listing reads of each folder; a helper reads it the same way.
@@ -81,11 +82,12 @@ class ReadAhead {
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The entries of the folder at path, which the search thread has just opened as dir:
-    // a helper's when one read this same folder, otherwise read from dir.
-    FolderEntries Take(const std::string& path, Directory& dir);
+    // The entries of the folder on top of the stack, which the search thread enters now: a
+    // helper's when one read the folder its name still leads to (the stack then takes the
+    // helper's handle), otherwise read from the stack's own.
+    FolderEntries Take(FolderStack& stack);
     // The subfolders of a folder the search thread read itself, in order: they come next.
-    void Expect(const std::string& folderPath, const Directory& folder,
+    void Expect(const std::string& folderPath, std::shared_ptr<Directory> folder,
                 const std::vector<std::string>& names);
 
   private:

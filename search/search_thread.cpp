@@ -123,16 +123,22 @@ void TSearchThread::StartReadAhead(FolderReadRule rule) {
         readAhead_ = std::make_unique<ReadAhead>(std::move(rule), threads - 1);
 }
 
-FolderEntries TSearchThread::EntriesOf(FolderStack& stack) {
-    Directory& dir = stack.Top();
-    return readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir)
-                                           : FolderEntries(dir);
+std::optional<FolderEntries> TSearchThread::Enter(FolderStack& stack) {
+    std::optional<FolderEntries> entries;
+    // Taken before the rules are checked: a helper's handle spares opening the folder again.
+    if (readAhead_ && stack.Depth() > 1)
+        entries.emplace(readAhead_->Take(stack));
+    if (!MayEnter(stack))
+        return std::nullopt;
+    if (!entries)
+        entries.emplace(stack.Top());
+    return entries;
 }
 
 void TSearchThread::ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
                                      const std::vector<std::string>& names) {
     if (readAhead_ && !entries.WasReadAhead() && !Terminated())
-        readAhead_->Expect(stack.Path(), stack.Top(), names);
+        readAhead_->Expect(stack.Path(), stack.TopHandle(), names);
 }
 
 FolderReadRule TSearchThread::CountRule() const {
@@ -152,7 +158,8 @@ void TSearchThread::ListFolder(FolderStack& stack) {
         std::size_t next = 0;
     };
     std::vector<Frame> frames(1);
-    ListFiles(stack, frames.back().subfolders);
+    if (std::optional<FolderEntries> entries = Enter(stack))
+        ListFiles(stack, *entries, frames.back().subfolders);
     while (!frames.empty() && !Terminated()) {
         Frame& frame = frames.back();
         if (frame.next == frame.subfolders.size()) {
@@ -162,20 +169,20 @@ void TSearchThread::ListFolder(FolderStack& stack) {
         }
         const std::string name = std::move(frame.subfolders[frame.next++]);
         ListSubfolder(stack, name);
-        if (MayEnter(stack)) {
+        if (std::optional<FolderEntries> entries = Enter(stack)) {
             frames.emplace_back();
-            ListFiles(stack, frames.back().subfolders);
+            ListFiles(stack, *entries, frames.back().subfolders);
         } else {
             stack.Pop();
         }
     }
 }
 
-void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subfolders) {
+void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
+                              std::vector<std::string>& subfolders) {
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
     ListingFolder(stack.Path());
-    FolderEntries entries = EntriesOf(stack);
     bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;

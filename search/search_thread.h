@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -53,7 +55,8 @@ class TSearchThread {
     // Plain listing of the folder on top of the stack and, with subfolders, of its subtree.
     void ListFolder(FolderStack& stack);
     // File pass of one folder: its rows, and its subfolders for the pass after it.
-    void ListFiles(FolderStack& stack, std::vector<std::string>& subfolders);
+    void ListFiles(FolderStack& stack, FolderEntries& entries,
+                   std::vector<std::string>& subfolders);
     void ListSubfolder(FolderStack& stack, const std::string& name);
     // known: the entry's details when a helper fetched them already.
     void FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
@@ -88,8 +91,9 @@ class TSearchThread {
     bool MayEnter(FolderStack& stack) const;
     // Helper threads for the reading that follows, when more than one thread is to read.
     void StartReadAhead(FolderReadRule rule);
-    // The entries of the folder on top of the stack: a helper's reading, or read now.
-    FolderEntries EntriesOf(FolderStack& stack);
+    // The entries of the folder on top of the stack when the walk may go into it: a helper's
+    // reading, or read now.
+    std::optional<FolderEntries> Enter(FolderStack& stack);
     // After the search thread read a folder itself: its subfolders are what helpers read next.
     void ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
                           const std::vector<std::string>& names);
@@ -112,7 +116,7 @@ class TSearchThread {
     void StructureWalk(FolderStack& stack, StructureNode& root);
     // One enumeration of the folder on top of the stack: its own files (number, size) and its
     // direct subfolders.
-    void DirectFilesSize(FolderStack& stack, StructureNode& node);
+    void DirectFilesSize(FolderStack& stack, FolderEntries& entries, StructureNode& node);
     // Totals over the whole subtree, every folder enumerated once; partial after a cancel.
     void SubtreeTotals(FolderStack& stack, StructureNode& root);
     void CountFolder(FolderStack& stack, StructureNode& node);
