@@ -14,6 +14,7 @@ void Empty(ItemRecord& item) {
                               &item.Created, &item.LastAccess, &item.Attributes, &item.ShortName,
                               &item.TypeName, &item.FileCount, &item.SubfolderCount})
         text->clear();
+    item.Numbers.known = 0;
     item.FolderItem = false;
 }
 } // namespace
@@ -225,7 +226,7 @@ void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
     if (!matched || listedFolders_.contains(folder))
         return;
     item_->FolderPath = folder;
-    sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
+    SetSize(FolderSize(stack));
     statusPath_ = paths::WithTrailingSeparator(folder);
     UpdateStatus();
     listedFolders_.insert(folder);
@@ -246,11 +247,11 @@ void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
     const std::string& s = stack.Path();
     if (matches && !onlyFolders) {
         if (needSize_)
-            sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
+            SetSize(FolderSize(stack));
         AddRow();
     } else if (matches && !listedFolders_.contains(s)) {
         item_->FolderPath = s;
-        sizeTexts_.AssignPlain(item_->SizeText, FolderSize(stack));
+        SetSize(FolderSize(stack));
         listedFolders_.insert(s);
         AddRow();
     }
@@ -266,21 +267,37 @@ void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Dir
         d = *known;
     else
         dir.Stat(entry, fileFields_, d);
+    ItemNumbers& numbers = item_->Numbers;
     if (needSize_ && !item_->FolderItem)
-        sizeTexts_.AssignPlain(item_->SizeText, d.size);
+        SetSize(d.size);
     if (fileFields_ & Field::Attributes)
         item_->Attributes = AttributeText(d.attributes, true);
-    if (fileFields_ & Field::Modified)
+    if (fileFields_ & Field::Modified) {
         dateTexts_.Assign(item_->Modified, d.modified);
-    if (fileFields_ & Field::Accessed)
+        numbers.modified = d.modified;
+        numbers.known |= ItemNumbers::Modified;
+    }
+    if (fileFields_ & Field::Accessed) {
         dateTexts_.Assign(item_->LastAccess, d.accessed);
-    if ((fileFields_ & Field::Created) && d.hasCreated)
+        numbers.accessed = d.accessed;
+        numbers.known |= ItemNumbers::Accessed;
+    }
+    if ((fileFields_ & Field::Created) && d.hasCreated) {
         dateTexts_.Assign(item_->Created, d.created);
+        numbers.created = d.created;
+        numbers.known |= ItemNumbers::Created;
+    }
     item_->ShortName.clear(); // Linux file systems keep no 8.3 names
     if (&path != &item_->ItemPath)
         item_->ItemPath = path;
     if (needType_)
         item_->TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
+}
+
+void TSearchThread::SetSize(std::int64_t bytes) {
+    sizeTexts_.AssignPlain(item_->SizeText, bytes);
+    item_->Numbers.size = bytes;
+    item_->Numbers.known |= ItemNumbers::Size;
 }
 
 // Walks a subtree once; every complete subtotal is kept, so later rows of nested folders

@@ -61,6 +61,8 @@ class TSearchThread {
     // known: the entry's details when a helper fetched them already.
     void FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
                   const EntryDetails* known = nullptr);
+    // The size cell of the record being filled, text and number.
+    void SetSize(std::int64_t bytes);
     // Total size of all files below the folder on top of the stack; partial after a cancel.
     // A folder the walk may not enter (a pseudo file system, another volume) totals 0.
     std::int64_t FolderSize(FolderStack& stack);

@@ -166,6 +166,7 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
 }
 
 void TSearchThread::FolderEntryInfo(FolderStack& stack) {
+    item_->Numbers.known &= ~unsigned{ItemNumbers::Created};
     item_->Created.clear();
     item_->Attributes.clear();
     item_->ShortName.clear();
@@ -181,8 +182,11 @@ void TSearchThread::FolderEntryInfo(FolderStack& stack) {
     // The root's own entry gives no attributes, as a drive root's does not.
     if ((entryFields_ & Field::Attributes) && !paths::IsRoot(path))
         item_->Attributes = AttributeText(d.attributes, false);
-    if ((entryFields_ & Field::Created) && d.hasCreated)
+    if ((entryFields_ & Field::Created) && d.hasCreated) {
         dateTexts_.Assign(item_->Created, d.created);
+        item_->Numbers.created = d.created;
+        item_->Numbers.known |= ItemNumbers::Created;
+    }
     if (needShortPath_)
         item_->ShortName = ShortPath(path);
 }
@@ -194,8 +198,15 @@ std::string TSearchThread::ShortPath(const std::string& path) {
 
 void TSearchThread::FillStructureRow(const std::string& folderPath, const FolderTotals& totals) {
     item_->FolderPath = folderPath;
-    if (needSize_)
+    ItemNumbers& numbers = item_->Numbers;
+    if (needSize_) {
         sizeTexts_.AssignStructure(item_->SizeText, totals.size);
+        numbers.size = totals.size;
+        numbers.known |= ItemNumbers::Size;
+    }
     item_->FileCount = std::to_string(totals.files);
     item_->SubfolderCount = std::to_string(totals.subfolders);
+    numbers.files = totals.files;
+    numbers.subfolders = totals.subfolders;
+    numbers.known |= ItemNumbers::Files | ItemNumbers::Subfolders;
 }
