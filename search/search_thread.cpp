@@ -25,9 +25,11 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
       mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
       sizeTexts_(request_.options.sizeUnit),
       dateTexts_(request_.options.structureMode != ModeNone) {
-    records_.resize(1);
-    item_ = &records_[0];
+    for (std::vector<ItemRecord>& set : sets_)
+        set.resize(1);
+    item_ = &Records()[0];
     batchRows_ = sink.BatchRows() ? sink.BatchRows() : SIZE_MAX;
+    servesLater_ = sink.ServesLater();
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
         case ColumnKind::Size:
@@ -91,6 +93,7 @@ void TSearchThread::Execute() {
         }
     }
     Flush();
+    sink_.AwaitServed(); // the search ends once the window has every row
 }
 
 bool TSearchThread::MayEnter(FolderStack& stack) const {
@@ -377,28 +380,51 @@ void TSearchThread::KeepStatus() {
 
 void TSearchThread::AddRow() {
     // Right after a hand-over the record being filled sits behind the handed-over ones; it
-    // goes to the front, so the records are reused from the first on.
+    // goes to the front (of the other set while a sink may still take this one), so the
+    // records are reused from the first on.
     if (base_ != 0) {
-        std::swap(records_[0], records_[current_]);
+        const std::size_t next = servesLater_ ? 1 - filling_ : filling_;
+        std::swap(sets_[next][0], Records()[current_]);
+        filling_ = next;
         base_ = current_ = 0;
     }
-    if (++current_ == records_.size())
-        records_.emplace_back();
-    item_ = &records_[current_];
+    if (++current_ == Records().size())
+        Records().emplace_back();
+    item_ = &Records()[current_];
 }
 
 void TSearchThread::Flush() {
     if (current_ > base_ || pending_.statusChanged) {
         KeepStatus();
-        pending_.items = std::span(records_.data() + base_, current_ - base_);
-        sink_.Synchronize(pending_);
-        for (ItemRecord& item : pending_.items)
-            Empty(item);
-        pending_.items = {};
+        if (servesLater_) {
+            HandOverLater();
+        } else {
+            pending_.items = std::span(Records().data() + base_, current_ - base_);
+            sink_.Synchronize(pending_);
+            for (ItemRecord& item : pending_.items)
+                Empty(item);
+            pending_.items = {};
+        }
         pending_.statusChanged = false;
         base_ = current_; // the record being filled stays where it is: it may be in use
     }
     lastFlush_ = Now();
+}
+
+void TSearchThread::HandOverLater() {
+    sink_.AwaitServed(); // the batch before has been taken: the other set is free again
+    const std::size_t other = 1 - filling_;
+    for (std::size_t i = 0; i < handedRows_[other]; ++i)
+        Empty(sets_[other][i]);
+    handedRows_[other] = 0;
+    HandOver& h = handOvers_[nextHandOver_];
+    nextHandOver_ = 1 - nextHandOver_;
+    h.items = std::span(Records().data() + base_, current_ - base_);
+    h.statusPath = pending_.statusPath;
+    h.statusChanged = pending_.statusChanged;
+    if (current_ > base_)
+        handedRows_[filling_] = current_;
+    sink_.Synchronize(h);
 }
 
 void TSearchThread::Terminate() {

@@ -38,6 +38,12 @@ class SearchSink {
     // Rows worth a hand-over before its time has come; 0: only the time counts. A sink on the
     // walking thread takes small batches, which stay in the processor's cache.
     virtual std::size_t BatchRows() const { return 0; }
+    // A sink that takes hand-overs on another thread may return from Synchronize before it has
+    // taken them, so the walk reads on meanwhile; the walker leaves what it handed over alone
+    // until the next Synchronize or AwaitServed has returned.
+    virtual bool ServesLater() const { return false; }
+    // Returns once every hand-over so far has been taken.
+    virtual void AwaitServed() {}
 };
 
 // One search, walked on whatever thread calls Execute.
@@ -76,6 +82,10 @@ class TSearchThread {
     // Adds the record being filled; the caller ticks when no entry is read before the next.
     void AddRow();
     void Flush();
+    // The pending rows for a sink that serves later, from the other set of records than the
+    // batch it may still be taking.
+    void HandOverLater();
+    std::vector<ItemRecord>& Records() { return sets_[filling_]; }
     // Called for every entry read: hands over what is pending at least every 50 ms.
     void Tick() {
         if (current_ - base_ >= batchRows_ || Now() - lastFlush_ >= kHandOverInterval)
@@ -159,8 +169,14 @@ class TSearchThread {
 
     HandOver pending_;
     // Records from base_ up to current_ wait for the hand-over; current_ is being filled.
-    // Emptied records keep their storage for the next rows.
-    std::vector<ItemRecord> records_;
+    // Emptied records keep their storage for the next rows. A sink that serves later takes the
+    // two sets in turn, one being filled while it takes the other.
+    std::array<std::vector<ItemRecord>, 2> sets_;
+    std::size_t filling_ = 0;
+    std::array<std::size_t, 2> handedRows_{}; // of each set, handed over and not emptied yet
+    std::array<HandOver, 2> handOvers_;       // taken in turn by a sink that serves later
+    std::size_t nextHandOver_ = 0;
+    bool servesLater_ = false;
     std::size_t base_ = 0, current_ = 0;
     std::size_t batchRows_ = SIZE_MAX; // a hand-over once this many rows are pending
     std::chrono::steady_clock::time_point lastFlush_;
