@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
           shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
-          libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin)
+          libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin liburing-dev pkg-config)
 
 # ./test.sh --fuzz needs clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang-14 libclang-rt-14-dev llvm-14); fi

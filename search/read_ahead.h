@@ -7,6 +7,7 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,6 +23,7 @@ struct FolderReadRule {
     unsigned fileFields = 0; // details of a matching file a shown column needs
     const std::atomic<bool>* terminated = nullptr;
     std::function<bool(const std::string&, const Directory&)> mayEnter;
+    bool statBatches = false; // each reading thread fetches details through its own ring
 };
 
 // One entry a helper read, with the details the row will need when it is a matching file.
@@ -39,6 +41,17 @@ struct EntryChunk {
 
 struct FolderRead;
 class ReadAhead;
+class StatxRing;
+
+// How a reading of entries into a chunk ended.
+enum class ChunkEnd { Full, AtEnd, Stopped };
+
+// Reads the next entries of dir into chunk (emptied first), at most kChunkEntries, as the
+// file pass of the listing takes them: each with its kind, and the files it lists with their
+// details, fetched through ring when there is one. The names of the subfolders are added to
+// subfolders in order, when it is given.
+ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, EntryChunk& chunk,
+                   std::vector<std::string>* subfolders, const std::atomic<bool>* passedBy);
 
 // The entries of one folder in enumeration order, as the listing takes them: read now from
 // the directory, or taken from what a helper read ahead.
@@ -46,6 +59,8 @@ class FolderEntries {
   public:
     // Read now, from the first entry on.
     explicit FolderEntries(Directory& dir);
+    // Read now a chunk at a time, the details of each chunk's files fetched through the ring.
+    FolderEntries(Directory& dir, const FolderReadRule& rule, StatxRing& ring);
     FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner);
 
     // The next entry; known is set to its details when a helper fetched them already.
@@ -61,6 +76,9 @@ class FolderEntries {
     std::shared_ptr<Directory> helperDir_; // a helper's handle, kept while it is read
     std::shared_ptr<FolderRead> read_;
     ReadAhead* owner_ = nullptr;
+    const FolderReadRule* rule_ = nullptr; // read a chunk at a time
+    StatxRing* ring_ = nullptr;
+    bool atEnd_ = false;
     EntryChunk chunk_;
     std::size_t next_ = 0;
 };
@@ -84,8 +102,8 @@ class ReadAhead {
 
     // The entries of the folder on top of the stack, which the search thread enters now: a
     // helper's when one read the folder its name still leads to (the stack then takes the
-    // helper's handle), otherwise read from the stack's own.
-    FolderEntries Take(FolderStack& stack);
+    // helper's handle); none when the search thread is to read it itself.
+    std::optional<FolderEntries> Take(FolderStack& stack);
     // The subfolders of a folder the search thread read itself, in order: they come next.
     void Expect(const std::string& folderPath, std::shared_ptr<Directory> folder,
                 const std::vector<std::string>& names);
@@ -94,7 +112,7 @@ class ReadAhead {
     friend class FolderEntries;
     void Help();
     std::shared_ptr<FolderRead> NextToRead() const;
-    void Read(FolderRead& read);
+    void Read(FolderRead& read, StatxRing* ring);
     bool Deliver(FolderRead& read, EntryChunk& chunk);
     bool TakeChunk(FolderRead& read, EntryChunk& out);
     bool Stopping() const;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
+#include <cstdlib>
 
 #include "app/message_boxes.h"
 #include "app/tform1.h"
@@ -182,6 +183,7 @@ void TForm1::Launch(SearchRequest request) {
     CreateLVColumns();
     request.options = CurrentOptions();
     request.mountsNotToEnter = MountPointsNotToEnter();
+    request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
     runningOptions_ = request.options;
     runningColumns_ = Results->Table().columns;
     runningUnitWord_ = UnitWord(request.options.sizeUnit);

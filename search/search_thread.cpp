@@ -68,6 +68,8 @@ std::chrono::steady_clock::time_point TSearchThread::Now() const {
 
 void TSearchThread::Execute() {
     lastFlush_ = Now();
+    if (request_.statBatches)
+        ring_ = StatxRing::Make();
     const auto walk = [this](const std::string& root) {
         FolderStack stack(paths::WithoutTrailingSeparator(root));
         if (stayOnVolume_)
@@ -113,6 +115,7 @@ FolderReadRule TSearchThread::ReadRule() const {
     rule.onlyFolders = request_.options.onlyFolders;
     rule.fileFields = fileFields_;
     rule.terminated = &terminated_;
+    rule.statBatches = request_.statBatches;
     // As MayEnter for a folder below the root.
     rule.mayEnter = [this](const std::string& path, const Directory& dir) {
         return dir.IsOpen() && !mountsNotToEnter_.contains(path) &&
@@ -122,20 +125,27 @@ FolderReadRule TSearchThread::ReadRule() const {
 }
 
 void TSearchThread::StartReadAhead(FolderReadRule rule) {
+    readRule_ = rule;
     const unsigned threads = WalkThreads(request_.walkThreads);
     if (threads > 1)
         readAhead_ = std::make_unique<ReadAhead>(std::move(rule), threads - 1);
+}
+
+FolderEntries TSearchThread::ReadHere(Directory& dir) {
+    if (ring_ && ring_->Usable() && readRule_.mask)
+        return FolderEntries(dir, readRule_, *ring_);
+    return FolderEntries(dir);
 }
 
 std::optional<FolderEntries> TSearchThread::Enter(FolderStack& stack) {
     std::optional<FolderEntries> entries;
     // Taken before the rules are checked: a helper's handle spares opening the folder again.
     if (readAhead_ && stack.Depth() > 1)
-        entries.emplace(readAhead_->Take(stack));
+        entries = readAhead_->Take(stack);
     if (!MayEnter(stack))
         return std::nullopt;
     if (!entries)
-        entries.emplace(stack.Top());
+        entries.emplace(ReadHere(stack.Top()));
     return entries;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/directory.h"
 #include "platform/folder_stack.h"
 #include "platform/mask_matcher.h"
+#include "platform/statx_ring.h"
 #include "platform/type_names.h"
 #include "search/date_texts.h"
 #include "search/item_record.h"
@@ -101,8 +102,11 @@ class TSearchThread {
 
     // Whether the walk goes into the folder on top of the stack; the root always.
     bool MayEnter(FolderStack& stack) const;
-    // Helper threads for the reading that follows, when more than one thread is to read.
+    // The reading that follows: by this rule, with helper threads when more than one thread is
+    // to read.
     void StartReadAhead(FolderReadRule rule);
+    // The entries of a folder the search thread reads itself.
+    FolderEntries ReadHere(Directory& dir);
     // The entries of the folder on top of the stack when the walk may go into it: a helper's
     // reading, or read now.
     std::optional<FolderEntries> Enter(FolderStack& stack);
@@ -183,4 +187,6 @@ class TSearchThread {
     SizeTexts sizeTexts_;
     DateTexts dateTexts_;
     std::unique_ptr<ReadAhead> readAhead_; // during a plain listing or a count, with helpers
+    FolderReadRule readRule_;              // how the walk reads the folders it reads itself
+    std::unique_ptr<StatxRing> ring_;      // the search thread's, with batches of details
 };
