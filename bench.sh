@@ -12,7 +12,8 @@ if [[ "$build" == build ]]; then
   scripts/build.sh
 else
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker
+  cmake --build "$build" -j2 --target pathquill-list make_tree pathquill_bench bare_walker \
+    export_bench
 fi
 mkdir -p "$trees"
 # Makes a tree once: under a temporary name until it is complete, so an interrupted run
@@ -34,3 +35,4 @@ once chain-3000 --chain "$trees/chain-3000.part" 3000
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
 "$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs" \
   "$trees/flat-200000" "$trees/chain-3000"
+"$build/bench/export_bench" all "$trees/tree-$scale" "$runs"

@@ -11,7 +11,7 @@ export QT_QPA_PLATFORM=offscreen
 
 case "${1:-}" in
 "")
-  scripts/setup.sh
+  scripts/setup.sh --tests
   scripts/build.sh
   cd build && ctest --output-on-failure -j"$(nproc)"
   ;;

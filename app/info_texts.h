@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "resources/project_info.h"
 #include "resources/version_block.h"
 
 // The texts of the info dialog. A value missing from the version block leaves its own line
@@ -18,4 +19,4 @@ InfoTexts InfoDialogTexts(const VersionBlock& block, std::uint64_t physicalMemor
 std::string MemoryLine(std::uint64_t physicalMemoryBytes);
 
 // The maker's web address shown by the link label.
-inline constexpr const char* kMakerAddress = "https://pathquill.example/";
+inline constexpr const char* kMakerAddress = kPathquillHomepage;

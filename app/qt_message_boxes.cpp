@@ -6,8 +6,15 @@
 #include "resources/qt_text.h"
 
 namespace {
+// The style's plain buttons: some desktop themes put an icon on every dialog button.
+void WithoutButtonIcons(QMessageBox& box) {
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
+}
+
 int Show(QWidget* parent, QMessageBox::Icon icon, std::string_view title, const std::string& text) {
     QMessageBox box(icon, QText(title), QText(text), QMessageBox::Ok, parent);
+    WithoutButtonIcons(box);
     return box.exec();
 }
 } // namespace
@@ -29,13 +36,14 @@ bool QtMessageBoxes::QuestionAt(const std::string& text, int x, int y) {
 }
 
 bool QtMessageBoxes::Ask(const std::string& text, std::optional<QPoint> at) {
-    QMessageBox box(QMessageBox::Question, QText(199), QText(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Question, QText(199), QText(text), QMessageBox::Yes | QMessageBox::No,
+                    parent_);
     if (at)
         box.move(*at); // a moved box is not centred over its parent when shown
-    QPushButton* yes = box.addButton(QText(201), QMessageBox::YesRole);
-    box.addButton(QText(202), QMessageBox::NoRole);
-    box.exec();
-    return box.clickedButton() == yes; // anything but Ja counts as Nein
+    box.button(QMessageBox::Yes)->setText(QText(201));
+    box.button(QMessageBox::No)->setText(QText(202));
+    WithoutButtonIcons(box);
+    return box.exec() == QMessageBox::Yes; // anything but Ja counts as Nein
 }
 
 void QtMessageBoxes::Stop(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,12 +28,14 @@
 #include <QVBoxLayout>
 
 #include "app/command_line.h"
+#include "app/design_layout.h"
 #include "app/key_preview.h"
 #include "app/message_boxes.h"
 #include "platform/paths.h"
 #include "resources/glyphs.h"
 #include "resources/qt_text.h"
 #include "resources/strings.h"
+#include "results/result_list_actions.h"
 #include "results/result_model.h"
 #include "platform/program_file.h"
 #include "search/minimize_name.h"
@@ -78,11 +81,21 @@ private:
     std::function<void()> beforeDropDown_;
 };
 
-QCheckBox* CheckBoxAt(QWidget* parent, int left, int top) {
+QCheckBox* CheckBoxAt(DesignLayout& layout, QWidget* parent, int left, int top, int width = 120) {
     auto* box = new QCheckBox(parent);
-    box->move(left, top);
-    box->resize(120, 18);
+    layout.Place(box, {left, top, width, 18});
     return box;
+}
+
+// The Save In tree is drawn in the palette's tooltip colours, text and background alike, so it
+// stays readable under a dark desktop scheme.
+void UseTooltipColours(QWidget& tree) {
+    QPalette tip = tree.palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        tip.setColor(group, QPalette::Base, QApplication::palette().color(group, QPalette::ToolTipBase));
+        tip.setColor(group, QPalette::Text, QApplication::palette().color(group, QPalette::ToolTipText));
+    }
+    tree.setPalette(tip);
 }
 } // namespace
 
@@ -114,6 +127,9 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
     SaveFolder.clear();
     btnCancel->setEnabled(false);
     InitializeForm();
+    SetDesignSizes();
+    NameControlsForScreenReaders();
+    SetTabOrder();
     glyphs_ = std::make_unique<HeaderGlyphs>();
     new KeyPreview(this, [this](int key) { FormKeyDown(key); });
     const bool entryPresent = ContextMenuEntry(contextMenu_.places).Exists();
@@ -125,41 +141,28 @@ void TForm1::FormCreate(const std::string& commandLineFolder) {
 }
 
 void TForm1::BuildLayout() {
-    resize(673, 482);
-    // The positions below are laid out for a narrow 8-point face like the classic dialog font.
-    QFont face(QStringLiteral("Liberation Sans"), 8);
-    face.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    setFont(face);
     StatusPanel0 = new QLabel(this);
     StatusPanel1 = new QLabel(this);
-    StatusPanel0->setMinimumWidth(291);
-    StatusPanel0->setMaximumWidth(291);
     statusBar()->addWidget(StatusPanel0);
     statusBar()->addWidget(StatusPanel1, 1);
-    statusBar()->setFixedHeight(19 + 4);
     statusBar()->setSizeGripEnabled(true);
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setHandleWidth(3);
     Splitter1->setChildrenCollapsible(false);
     Splitter1->setOpaqueResize(true);
 
     auto* panel2 = new QFrame(Splitter1);
     panel2->setFrameShape(QFrame::Panel);
     panel2->setFrameShadow(QFrame::Sunken);
-    panel2->setMinimumWidth(280);
     auto* panel2Layout = new QVBoxLayout(panel2);
     panel2Layout->setContentsMargins(1, 1, 1, 1);
     Splitter2 = new QSplitter(Qt::Vertical, panel2);
-    Splitter2->setHandleWidth(5);
     Splitter2->setChildrenCollapsible(false);
     Splitter2->setOpaqueResize(true);
     panel2Layout->addWidget(Splitter2);
 
     PageControl1 = new QTabWidget(Splitter2);
-    PageControl1->setMinimumHeight(124);
     PageControl1->setUsesScrollButtons(false); // all four pages stay visible
-    PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     tsLookIn = new QWidget;
     tsOptions = new QWidget;
     tsSaveIn = new QWidget;
@@ -175,9 +178,7 @@ void TForm1::BuildLayout() {
     connect(stLookIn, &LookInTree::SelectionChanged, this, &TForm1::stLookInChange);
 
     sjtSaveIn = new SaveInTree(messages_, tsSaveIn);
-    QPalette tip = sjtSaveIn->palette();
-    tip.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
-    sjtSaveIn->setPalette(tip);
+    UseTooltipColours(*sjtSaveIn);
     (new QVBoxLayout(tsSaveIn))->addWidget(sjtSaveIn);
     tsSaveIn->layout()->setContentsMargins(0, 0, 0, 0);
 
@@ -186,10 +187,8 @@ void TForm1::BuildLayout() {
 
     QWidget* panel4 = BuildCommandPanel();
     panel4->setParent(Splitter2);
-    panel4->setMinimumHeight(124);
     Splitter2->addWidget(PageControl1);
     Splitter2->addWidget(panel4);
-    Splitter2->setSizes({286, 130});
     // Panel3 keeps its height at the top; the command panel below takes what the window gains.
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
@@ -197,15 +196,14 @@ void TForm1::BuildLayout() {
     auto* panel1 = new QFrame(Splitter1);
     panel1->setFrameShape(QFrame::Panel);
     panel1->setFrameShadow(QFrame::Sunken);
-    panel1->setMinimumWidth(300);
     ListView1 = new QTreeView(panel1);
     Results = new ResultModel(ListView1);
     ListView1->setModel(Results);
     Results->SetMeasureFont(ListView1->font());
+    ListActions = new ResultListActions(*ListView1, *Results, messages_);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
-    ListView1->setMinimumSize(340, 415);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TForm1::ListView1ColumnClick);
@@ -216,7 +214,6 @@ void TForm1::BuildLayout() {
     Splitter1->addWidget(panel2);
     Splitter1->addWidget(panel1);
     Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({290, 383});
     // Navy handles; a style sheet here would stop the window font reaching the controls.
     for (QSplitter* splitter : {Splitter1, Splitter2}) {
         QSplitterHandle* handle = splitter->handle(1);
@@ -234,59 +231,65 @@ void TForm1::BuildLayout() {
 
 void TForm1::BuildOptionsPage() {
     GroupBox1 = new QGroupBox(tsOptions);
-    GroupBox1->setGeometry(2, 0, 273, 195);
-    ckbShowSize = CheckBoxAt(GroupBox1, 9, 20);
-    ckbShowDateTime = CheckBoxAt(GroupBox1, 9, 40);
-    ckbCrTime = CheckBoxAt(GroupBox1, 9, 60);
-    ckbLAccessTime = CheckBoxAt(GroupBox1, 9, 80);
-    ckbShowAttributes = CheckBoxAt(GroupBox1, 9, 100);
-    ckbShowShortFileName = CheckBoxAt(GroupBox1, 9, 120);
-    ckbShowType = CheckBoxAt(GroupBox1, 9, 140);
-    ckbIncludeSubfolders = CheckBoxAt(GroupBox1, 132, 20);
-    ckbIncludeSubfolders->resize(135, 18);
+    design_.Place(GroupBox1, {2, 0, 273, 195});
+    ckbShowSize = CheckBoxAt(design_, GroupBox1, 9, 20);
+    ckbShowDateTime = CheckBoxAt(design_, GroupBox1, 9, 40);
+    ckbCrTime = CheckBoxAt(design_, GroupBox1, 9, 60);
+    ckbLAccessTime = CheckBoxAt(design_, GroupBox1, 9, 80);
+    ckbShowAttributes = CheckBoxAt(design_, GroupBox1, 9, 100);
+    ckbShowShortFileName = CheckBoxAt(design_, GroupBox1, 9, 120);
+    ckbShowType = CheckBoxAt(design_, GroupBox1, 9, 140);
+    ckbIncludeSubfolders = CheckBoxAt(design_, GroupBox1, 132, 20, 135);
     Bevel2 = SeparatorLine(GroupBox1);
-    Bevel2->setGeometry(132, 45, 127, 2);
-    ckbOnlyFolders = CheckBoxAt(GroupBox1, 132, 60);
-    ckbOnlyFolders->resize(138, 18);
-    ckbNumFiles = CheckBoxAt(GroupBox1, 9, 80);
-    ckbNumFolders = CheckBoxAt(GroupBox1, 9, 60);
+    design_.Place(Bevel2, {132, 45, 127, 2});
+    ckbOnlyFolders = CheckBoxAt(design_, GroupBox1, 132, 60, 138);
+    ckbNumFiles = CheckBoxAt(design_, GroupBox1, 9, 80);
+    ckbNumFolders = CheckBoxAt(design_, GroupBox1, 9, 60);
     ckbNumFiles->hide();
     ckbNumFolders->hide();
     Bevel1 = SeparatorLine(GroupBox1);
-    Bevel1->setGeometry(4, 158, 258, 2);
+    design_.Place(Bevel1, {4, 158, 258, 2});
     Label1 = new QLabel(GroupBox1);
-    Label1->move(9, 171);
+    design_.Place(Label1, {9, 171, 0, 0});
     cbStructureSearch = new QComboBox(GroupBox1);
-    cbStructureSearch->setGeometry(105, 168, 158, 21);
+    design_.Place(cbStructureSearch, {105, 168, 158, 21});
+    design_.After(cbStructureSearch, {Label1}, 4);
+    design_.EndAt(cbStructureSearch, 263);
+    design_.CentreOn(Label1, cbStructureSearch);
     GroupBox2 = new QGroupBox(tsOptions);
-    GroupBox2->setGeometry(2, 200, 273, 50);
-    ckbIncludeDate = CheckBoxAt(GroupBox2, 9, 22);
+    design_.Place(GroupBox2, {2, 200, 273, 50});
+    design_.Below(GroupBox2, GroupBox1, 5);
+    ckbIncludeDate = CheckBoxAt(design_, GroupBox2, 9, 22);
 
     connect(ckbOnlyFolders, &QCheckBox::toggled, this, &TForm1::ckbOnlyFoldersClick);
-    connect(cbStructureSearch, &QComboBox::activated, this, [this] { cbStructureSearchChange(); });
+    // Only a change of the mode runs the handler: picking the mode already shown changes nothing.
+    connect(cbStructureSearch, &QComboBox::currentIndexChanged, this,
+            &TForm1::cbStructureSearchChange);
 }
 
 void TForm1::BuildSettingsPage() {
     GroupBox3 = new QGroupBox(tsSettings);
-    GroupBox3->setGeometry(1, 0, 273, 53);
+    design_.Place(GroupBox3, {1, 0, 273, 53});
     DriveComboBox1 = new QComboBox(GroupBox3);
-    DriveComboBox1->setGeometry(9, 19, 145, 22);
+    design_.Place(DriveComboBox1, {9, 19, 145, 22});
     FillCDDriveBox(*DriveComboBox1);
     connect(DriveComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::DriveComboBox1Change);
     RadioGroup1 = new QGroupBox(tsSettings);
-    RadioGroup1->setGeometry(1, 53 + 10, 273, 74);
+    design_.Place(RadioGroup1, {1, 53 + 10, 273, 74});
+    design_.Below(RadioGroup1, GroupBox3, 10);
     RadioGroup1Buttons = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         RadioGroup1Items[i] = new QRadioButton(RadioGroup1);
-        RadioGroup1Items[i]->setGeometry(9, 16 + 18 * i, 200, 18);
+        design_.Place(RadioGroup1Items[i], {9, 16 + 18 * i, 200, 18});
         RadioGroup1Buttons->addButton(RadioGroup1Items[i], i);
     }
     RadioGroup2 = new QGroupBox(tsSettings);
-    RadioGroup2->setGeometry(1, 63 + 74 + 10, 273, 57);
+    design_.Place(RadioGroup2, {1, 63 + 74 + 10, 273, 57});
+    design_.Below(RadioGroup2, RadioGroup1, 10);
     RadioGroup2Buttons = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
         RadioGroup2Items[i] = new QRadioButton(RadioGroup2);
-        RadioGroup2Items[i]->setGeometry(9, 16 + 18 * i, 200, 18);
+        design_.Place(RadioGroup2Items[i], {9, 16 + 18 * i, 200, 18});
         RadioGroup2Buttons->addButton(RadioGroup2Items[i], i);
     }
     RadioGroup2Items[1]->setChecked(true);
@@ -301,29 +304,50 @@ void TForm1::BuildSettingsPage() {
 QWidget* TForm1::BuildCommandPanel() {
     auto* panel4 = new QWidget;
     Label2 = new QLabel(panel4);
-    Label2->move(9, 8);
+    design_.Place(Label2, {9, 8, 0, 0});
     cbLookfor = new LookForBox(panel4, [this] { cbLookforDropDown(); });
     cbLookfor->setEditable(true);
+    // A completion that ignores letter case makes the box take a history entry's spelling
+    // whenever the user leaves it; the typed text has to stay as it is.
+    cbLookfor->completer()->setCaseSensitivity(Qt::CaseSensitive);
     cbLookfor->setInsertPolicy(QComboBox::NoInsert);
-    cbLookfor->setGeometry(80, 6, 193, 21);
+    design_.Place(cbLookfor, {80, 6, 193, 21});
     StaticText2 = new QLabel(panel4);
-    StaticText2->move(9, 34);
+    design_.Place(StaticText2, {9, 34, 0, 0});
     edSaveAs = new QLineEdit(panel4);
-    edSaveAs->setGeometry(80, 30, 193, 21);
+    design_.Place(edSaveAs, {80, 30, 193, 21});
     btnAutocreateFName = new QPushButton(panel4);
-    btnAutocreateFName->setGeometry(9, 60, 230, 21);
+    design_.Place(btnAutocreateFName, {9, 60, 230, 21});
     btnSearch = new QPushButton(panel4);
-    btnSearch->setGeometry(9, 86, 75, 21);
+    design_.Place(btnSearch, {9, 86, 75, 21});
     btnCancel = new QPushButton(panel4);
-    btnCancel->setGeometry(87, 86, 75, 21);
+    design_.Place(btnCancel, {87, 86, 75, 21});
     btnSave = new QPushButton(panel4);
-    btnSave->setGeometry(164, 86, 75, 21);
+    design_.Place(btnSave, {164, 86, 75, 21});
     sbEject = new QToolButton(panel4);
-    sbEject->setGeometry(244, 86, 23, 21);
+    design_.Place(sbEject, {244, 86, 23, 21});
     sbEject->setFocusPolicy(Qt::NoFocus);
     sbEject->setAutoRaise(true);
     Shape1 = new BusyIndicator(panel4);
-    Shape1->setGeometry(265, 92, 22, 10);
+    design_.Place(Shape1, {265, 92, 22, 10});
+    // The boxes start right of their labels, whatever width the font gives the labels, and the
+    // rows move down and right when the font makes a control larger.
+    for (QWidget* box : {static_cast<QWidget*>(cbLookfor), static_cast<QWidget*>(edSaveAs)}) {
+        design_.After(box, {Label2, StaticText2}, 6);
+        design_.EndAt(box, 273);
+    }
+    design_.CentreOn(Label2, cbLookfor);
+    design_.CentreOn(StaticText2, edSaveAs);
+    design_.Below(edSaveAs, cbLookfor, 3);
+    design_.Below(btnAutocreateFName, edSaveAs, 9);
+    for (QWidget* button : {static_cast<QWidget*>(btnSearch), static_cast<QWidget*>(btnCancel),
+                            static_cast<QWidget*>(btnSave), static_cast<QWidget*>(sbEject)})
+        design_.Below(button, btnAutocreateFName, 5);
+    design_.After(btnCancel, {btnSearch}, 3);
+    design_.After(btnSave, {btnCancel}, 2);
+    design_.After(sbEject, {btnSave}, 5);
+    design_.After(Shape1, {sbEject}, -2);
+    design_.Below(Shape1, btnAutocreateFName, 11);
 
     connect(btnSearch, &QPushButton::clicked, this, &TForm1::btnSearchClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm1::btnCancelClick);
@@ -331,13 +355,44 @@ QWidget* TForm1::BuildCommandPanel() {
     return panel4;
 }
 
-// The boxes start right of their labels, whatever width the font gives the labels.
-void TForm1::FitCommandPanelToLabels() {
-    const int left = std::max({80, Label2->x() + Label2->width() + 6, StaticText2->x() + StaticText2->width() + 6});
-    cbLookfor->setGeometry(left, 6, 273 - left, 21);
-    edSaveAs->setGeometry(left, 30, 273 - left, 21);
-    const int modeLeft = std::max(105, Label1->x() + Label1->width() + 4);
-    cbStructureSearch->setGeometry(modeLeft, 168, 263 - modeLeft, 21);
+// The design's pixel sizes hold for an 8-point face; larger fonts make everything larger.
+void TForm1::PlaceControls() {
+    design_.Apply(font());
+    const DesignScale& s = design_.Scale();
+    StatusPanel0->setFixedWidth(s.X(291));
+    statusBar()->setFixedHeight(std::max(s.Y(19), StatusPanel0->sizeHint().height()) + 4);
+    Splitter1->setHandleWidth(s.X(3));
+    Splitter2->setHandleWidth(s.Y(5));
+    for (QWidget* page : {tsOptions, tsSettings})
+        page->setMinimumWidth(design_.ChildrenArea(page).right() + 1 + s.X(2));
+    QWidget* panel4 = btnSearch->parentWidget();
+    const QRect commands = design_.ChildrenArea(panel4);
+    panel4->setMinimumSize(commands.right() + 1, std::max(s.Y(124), commands.bottom() + 1 + s.Y(4)));
+    PageControl1->setMinimumHeight(s.Y(124));
+    Splitter2->parentWidget()->setMinimumWidth(std::max(s.X(280), Splitter2->minimumSizeHint().width() + 4));
+    ListView1->parentWidget()->setMinimumWidth(s.X(300));
+    ListView1->setMinimumSize(s.X(340), s.Y(415));
+    Results->SetMeasureFont(ListView1->font());
+}
+
+// The window's first size and the splitters' first positions, after the controls are placed.
+void TForm1::SetDesignSizes() {
+    const DesignScale& s = design_.Scale();
+    resize(s.Size(673, 482).expandedTo(minimumSizeHint()));
+    Splitter2->setSizes({s.Y(286), s.Y(130)});
+    Splitter1->setSizes({std::max(s.X(290), Splitter2->parentWidget()->minimumWidth()), s.X(383)});
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && Results)
+        PlaceControls();
+    if (event->type() == QEvent::PaletteChange && sjtSaveIn)
+        UseTooltipColours(*sjtSaveIn);
+    QMainWindow::changeEvent(event);
+}
+
+void TForm1::MoveControl(QWidget* control, int designLeft, int designTop) {
+    design_.Move(control, {designLeft, designTop});
 }
 
 void TForm1::BuildMenu() {
@@ -348,16 +403,19 @@ void TForm1::BuildMenu() {
     mnDatei->addSeparator();
     mnSaveIn = mnDatei->addAction(QString());
     mnSave = mnDatei->addAction(QString());
+    mnPrint = mnDatei->addAction(QString());
+    mnExportPdf = mnDatei->addAction(QString());
+    mnExportSpreadsheet = mnDatei->addAction(QString());
     mnDatei->addSeparator();
     mnExit = mnDatei->addAction(QString());
     mnHelpSymbol = menuBar()->addMenu(QString());
     mnHelpTopics = mnHelpSymbol->addAction(QString());
     mnInfo = mnHelpSymbol->addAction(QString());
 
-    connect(mnLookIn, &QAction::triggered, this, [this] { PageControl1->setCurrentWidget(tsLookIn); });
-    connect(mnStart, &QAction::triggered, this, &TForm1::btnSearchClick);
-    connect(mnCancel, &QAction::triggered, this, &TForm1::btnCancelClick);
-    connect(mnExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnLookIn, &QAction::triggered, this, &TForm1::mnLookInClick);
+    connect(mnStart, &QAction::triggered, this, &TForm1::mnStartClick);
+    connect(mnCancel, &QAction::triggered, this, &TForm1::mnCancelClick);
+    connect(mnExit, &QAction::triggered, this, &TForm1::mnExitClick);
     connect(mnHelpTopics, &QAction::triggered, this, &TForm1::mnHelpTopicsClick);
     connect(mnInfo, &QAction::triggered, this, &TForm1::mnInfoClick);
 }
@@ -371,6 +429,9 @@ void TForm1::InitializeForm() {
     mnStart->setText(QText(2));
     mnCancel->setText(QText(3));
     mnSave->setText(QText(4));
+    mnPrint->setText(QText(282));
+    mnExportPdf->setText(QText(283));
+    mnExportSpreadsheet->setText(QText(284));
     mnExit->setText(QText(5));
     mnHelpSymbol->setTitle(QText(6));
     mnHelpTopics->setText(QText(7));
@@ -382,11 +443,8 @@ void TForm1::InitializeForm() {
     PageControl1->setTabText(3, QText(131));
     setWindowTitle(QText(10));
     Label1->setText(QText(12) + QStringLiteral(":"));
-    Label1->adjustSize();
     Label2->setText(QText(11));
-    Label2->adjustSize();
     StaticText2->setText(QText(14));
-    StaticText2->adjustSize();
     btnSearch->setText(QText(2));
     btnCancel->setText(QText(21));
     btnSave->setText(QText(23));
@@ -426,7 +484,7 @@ void TForm1::InitializeForm() {
     RadioGroup2Items[1]->setText(QText(110));
     RadioGroup2->setToolTip(QText(111));
 
-    FitCommandPanelToLabels();
+    PlaceControls();
     btnAutocreateFName->setEnabled(false);
     {
         const QSignalBlocker block(cbStructureSearch);
@@ -459,6 +517,14 @@ void TForm1::RunCommandLine(std::string argument) {
     btnSearchClick();
 }
 
+void TForm1::mnLookInClick() {
+    PageControl1->setCurrentWidget(tsLookIn);
+}
+
+void TForm1::mnExitClick() {
+    close();
+}
+
 void TForm1::stLookInChange() {
     std::string p = stLookIn->SelectedPath();
     if (p.empty() && stLookIn->SelectedText() == MessageText(164)) p = Msg(182);
@@ -467,13 +533,14 @@ void TForm1::stLookInChange() {
         const QFontMetrics fm(statusBar()->font());
         p = MinimizeName(p, [&](std::string_view s) {
             return fm.horizontalAdvance(QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())));
-        }, StatusPanel0->width() - 60);
+        }, StatusPanel0->width() - design_.Scale().X(60));
     }
     StatusPanel0->setText(QText(107) + QStringLiteral(" ") + QString::fromStdString(p));
 }
 
 void TForm1::FormKeyDown(int key) {
     if (key == Qt::Key_F1) ShowHelpTopic(HelpTopicOfShownPage());
+    if (key == Qt::Key_F10) OpenMenuBar();
 }
 
 // Centred on the screen every time it is shown; the position is never stored.

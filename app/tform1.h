@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/design_layout.h"
 #include "app/settings_store.h"
 #include "app/window_settings.h"
 #include "platform/optical_drive.h"
@@ -23,6 +24,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QSplitter;
@@ -34,6 +36,7 @@ class LookInTree;
 class SaveInTree;
 class MessageBoxes;
 class ResultModel;
+class ResultListActions;
 class HeaderGlyphs;
 class HelpWindow;
 class SearchRunner;
@@ -55,6 +58,8 @@ public:
     // Search control
     void btnSearchClick();
     void btnCancelClick();
+    void mnStartClick();
+    void mnCancelClick();
     bool SearchRunning() const { return currentSearch_ != nullptr; }
     // Result list
     void CreateLVColumns();
@@ -71,6 +76,10 @@ public:
     void sjtSaveInChange(const std::string& path);
     void sjtSaveInEdited(const std::string& path, const std::string& newText);
     void NewFolder1Click();
+    // Print, PDF and spreadsheet (save/export_commands.cpp)
+    void mnPrintClick();
+    void mnExportPdfClick();
+    void mnExportSpreadsheetClick();
     // Settings, context-menu switch, help
     static std::string SettingsFilePath();
     void ReadSettings();
@@ -90,6 +99,8 @@ public:
     void DriveComboBox1Change();
     void sbEjectClick();
     // Window
+    void mnLookInClick();
+    void mnExitClick();
     void stLookInChange();
     void FormClose();
 
@@ -122,9 +133,11 @@ public:
     QWidget* Shape1 = nullptr;
     QTreeView* ListView1 = nullptr;
     ResultModel* Results = nullptr;
+    ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;
     QAction *mnLookIn = nullptr, *mnStart = nullptr, *mnCancel = nullptr, *mnSaveIn = nullptr,
-            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr;
+            *mnSave = nullptr, *mnExit = nullptr, *mnHelpTopics = nullptr, *mnInfo = nullptr,
+            *mnPrint = nullptr, *mnExportPdf = nullptr, *mnExportSpreadsheet = nullptr;
     QMenu *mnDatei = nullptr, *mnHelpSymbol = nullptr;
 
     // Search state
@@ -138,10 +151,18 @@ public:
     std::function<bool(const std::string&)> HasReadableMedium;
     // The drive type of a file about to be written ("RAM disk" is refused); tests replace it.
     std::function<std::string(const std::string&)> DriveTypeOfSaveTarget;
+    // The desktop's save dialog for an export, given its title, the suggested path, the file
+    // filter and the extension; empty when the user cancelled. Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, const std::string&,
+                              const std::string&)>
+        ChooseExportFile;
+    // Shows the print preview of printer, painting its pages with paint. Tests replace it.
+    std::function<void(QPrinter&, const std::function<void(QPrinter*)>&)> ShowPrintPreview;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -150,11 +171,16 @@ private:
     void BuildLayout();
     void BuildMenu();
     QWidget* BuildCommandPanel();
-    void FitCommandPanelToLabels();
+    void PlaceControls();
+    void SetDesignSizes();
+    void MoveControl(QWidget* control, int designLeft, int designTop);
     void BuildOptionsPage();
     void BuildSettingsPage();
     void RunCommandLine(std::string folder);
     void FormKeyDown(int key);
+    void NameControlsForScreenReaders();
+    void SetTabOrder();
+    void OpenMenuBar();
     HelpWindow& Help();
 
     // Search control
@@ -167,6 +193,7 @@ private:
     bool RefusedForNoFolder();
     SearchRequest AllDrivesRequest();
     void Launch(SearchRequest request);
+    void StopRunningSearch();
     void HandleTerminate(SearchRunner* runner);
     void StopSearchesAndWait();
     void AddRows(SearchRunner* runner, HandOver& handOver);
@@ -182,6 +209,8 @@ private:
 
     // Save command
     void ConnectSaveCommands();
+    void ConnectExportCommands();
+    void ExportList(bool pdf);
     std::string SaveFolderText() const;
     bool MayReplaceFileName(const std::string& name);
     void CheckandReturnDriveRootFileName(const std::string& name);
@@ -197,11 +226,13 @@ private:
 
     MessageBoxes& messages_;
     SettingsPlace settingsPlace_;
+    DesignLayout design_;
     std::string unitWord_;
     std::string lookForMask_;
     std::string searchRoot_;
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
+    SearchRunner* searchToReport_ = nullptr; // the one whose end the status bar tells
     std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};

@@ -10,6 +10,7 @@
 #include "app/message_boxes.h"
 #include "cli/progress_line.h"
 #include "platform/paths.h"
+#include "resources/project_info.h"
 #include "resources/strings.h"
 #include "results/column_sort_state.h"
 #include "results/columns.h"
@@ -18,10 +19,6 @@
 #include "search/search_control_logic.h"
 #include "search/search_thread.h"
 #include "system/drives.h"
-
-#ifndef PATHQUILL_VERSION
-#define PATHQUILL_VERSION "0"
-#endif
 
 namespace {
 
@@ -194,7 +191,8 @@ int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
     }
     const std::time_t now = s.now ? s.now : std::time(nullptr);
     const WriteOutcome out =
-        WriteResultFile(result.table, Absolute(a.output, s.workingDir), a.dateLine, now, boxes);
+        WriteListFile(result.table, a, Absolute(a.output, s.workingDir), s.workingDir, now, boxes,
+                      s.writePdf, s.progress ? s.err : -1);
     return out.saved ? ListRowsWritten : ListRefused;
 }
 
@@ -268,7 +266,7 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         return ListRowsWritten;
     }
     if (a.version) {
-        Put(s.out, std::string(kProgram) + " " + PATHQUILL_VERSION + "\n");
+        Put(s.out, std::string(kProgram) + " " + kPathquillVersion + "\n");
         return ListRowsWritten;
     }
     // Unsorted on standard output, the lines go out as they are found, nothing kept.

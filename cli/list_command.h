@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/list_options.h"
+#include "cli/list_output.h"
 #include "results/result_table.h"
 #include "save/result_writer.h"
 
@@ -16,6 +17,7 @@ struct ListStreams {
     bool outIsTerminal = false; // lines on out are seen as they come: no progress line then
     std::time_t now = 0;        // for the date line; 0: the clock
     std::string workingDir;     // relative paths are taken from here; empty: the current folder
+    PdfWriter writePdf;         // for -o NAME.pdf
 };
 
 enum ListExit { ListRowsWritten = 0, ListNothingFound = 1, ListRefused = 2 };

@@ -94,14 +94,18 @@ std::string TypeNameLookup::Lookup(std::string_view name) const {
     return type.isValid() ? type.comment().toStdString() : std::string();
 }
 
-std::string TypeNameLookup::TypeName(std::string_view path, bool isFolder) {
-    if (isFolder) {
-        if (folderName_.empty())
-            folderName_ = db_->mime.mimeTypeForName(QStringLiteral("inode/directory"))
-                              .comment()
-                              .toStdString();
-        return folderName_;
-    }
+std::string TypeNameLookup::KindName(const char* mimeType, std::string& known) {
+    if (known.empty())
+        known = db_->mime.mimeTypeForName(QString::fromLatin1(mimeType)).comment().toStdString();
+    return known;
+}
+
+std::string TypeNameLookup::TypeName(std::string_view path, EntryKind kind) {
+    if (kind == EntryKind::Directory)
+        return KindName("inode/directory", folderName_);
+    // A link is never followed, so what it leads to does not type it, nor does its name.
+    if (kind == EntryKind::Symlink)
+        return KindName("inode/symlink", linkName_);
     const auto slash = path.find_last_of('/');
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (wholeName_.MayMatch(name))

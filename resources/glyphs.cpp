@@ -1,5 +1,7 @@
 #include "resources/glyphs.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 
 namespace {
@@ -26,20 +28,56 @@ void DrawArrow(QImage& image, bool pointingUp) {
         image.setPixelColor(x, row(height), kShadow);
 }
 
+// The same triangle as outlines in the 16-pixel grid, for screens with more pixels per point.
+void PaintArrow(QPainter& p, bool pointingUp) {
+    if (!pointingUp) {
+        p.translate(0, kSize);
+        p.scale(1, -1);
+    }
+    const QPointF apex(8, 3), baseLeft(2, 13), baseRight(14, 13);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kArrow);
+    p.drawPolygon(QPolygonF({apex, baseRight, baseLeft}));
+    p.fillRect(QRectF(2, 13, 12, 1), kShadow);
+    QPen edge(kLight, 0.75);
+    p.setPen(edge);
+    p.drawLine(apex + QPointF(-0.4, 0.3), baseLeft + QPointF(0.4, -0.2));
+    edge.setColor(kShadow);
+    p.setPen(edge);
+    p.drawLine(apex + QPointF(0.4, 0.3), baseRight + QPointF(-0.4, -0.2));
+}
+
 } // namespace
 
-QImage DrawHeaderGlyph(HeaderGlyph glyph) {
-    QImage image(kSize, kSize, QImage::Format_RGB32);
+QImage DrawHeaderGlyph(HeaderGlyph glyph, int pixels) {
+    QImage image(pixels, pixels, QImage::Format_RGB32);
     image.fill(kBackground);
-    if (glyph != HeaderGlyph::NoArrow)
+    if (glyph == HeaderGlyph::NoArrow)
+        return image;
+    if (pixels == kSize) {
         DrawArrow(image, glyph == HeaderGlyph::ArrowUp);
+        return image;
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(pixels / double(kSize), pixels / double(kSize));
+    PaintArrow(p, glyph == HeaderGlyph::ArrowUp);
     return image;
 }
 
+namespace {
+// One picture per common screen scale, so none is ever stretched.
+QIcon GlyphIcon(HeaderGlyph glyph) {
+    QIcon icon;
+    for (const int pixels : {16, 20, 24, 32, 40, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(DrawHeaderGlyph(glyph, pixels)));
+    return icon;
+}
+} // namespace
+
 HeaderGlyphs::HeaderGlyphs()
-    : up_(QPixmap::fromImage(DrawHeaderGlyph(HeaderGlyph::ArrowUp))),
-      down_(QPixmap::fromImage(DrawHeaderGlyph(HeaderGlyph::ArrowDown))),
-      none_(QPixmap::fromImage(DrawHeaderGlyph(HeaderGlyph::NoArrow))) {}
+    : up_(GlyphIcon(HeaderGlyph::ArrowUp)), down_(GlyphIcon(HeaderGlyph::ArrowDown)),
+      none_(GlyphIcon(HeaderGlyph::NoArrow)) {}
 
 const QIcon& HeaderGlyphs::Icon(HeaderGlyph glyph) const {
     switch (glyph) {

@@ -5,8 +5,8 @@
 #include "results/column_sort_state.h"
 
 // The sort-header bitmaps ARROWUP, ARROWDOWN and NOARROW: 16 x 16 pixels of the 16-colour
-// palette on light grey.
-QImage DrawHeaderGlyph(HeaderGlyph glyph);
+// palette on light grey, or the same picture drawn in more pixels for finer screens.
+QImage DrawHeaderGlyph(HeaderGlyph glyph, int pixels = 16);
 
 // The three glyphs, made once at start-up and kept while the window lives.
 class HeaderGlyphs {

@@ -1,4 +1,4 @@
-# Writes pathquill.desktop with the installed program's path quoted for its Exec key.
+# Writes the launcher entry with the installed program's path quoted for its Exec key.
 foreach(dir BINDIR DATADIR)
   if(NOT IS_ABSOLUTE "${PATHQUILL_${dir}}")
     set(PATHQUILL_${dir} "${CMAKE_INSTALL_PREFIX}/${PATHQUILL_${dir}}")
@@ -13,5 +13,8 @@ string(REPLACE "$" "\\$" program "${program}")
 string(REPLACE "%" "%%" program "${program}")
 set(PATHQUILL_EXEC "\"${program}\"")
 string(REPLACE "\\" "\\\\" PATHQUILL_EXEC "${PATHQUILL_EXEC}")
-configure_file("${PATHQUILL_DESKTOP_TEMPLATE}" "${PATHQUILL_DESKTOP_STAGING}" @ONLY)
-file(INSTALL "${PATHQUILL_DESKTOP_STAGING}" DESTINATION "${PATHQUILL_DATADIR}/applications")
+# An install into a prefix and a package build may run at once: each stages its own copy.
+string(MD5 install_place "$ENV{DESTDIR}|${CMAKE_INSTALL_PREFIX}")
+set(staging "${PATHQUILL_DESKTOP_STAGING_DIR}/${install_place}/${PATHQUILL_APP_ID}.desktop")
+configure_file("${PATHQUILL_DESKTOP_TEMPLATE}" "${staging}" @ONLY)
+file(INSTALL "${staging}" DESTINATION "${PATHQUILL_DATADIR}/applications")

@@ -136,8 +136,8 @@ constexpr std::pair<int, std::string_view> kTable[] = {
           "      --date-line         Datumszeile schreiben\n"
           "      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je "
           "Prozessorkern; 1: ohne Vorauslesen)\n"
-          "  -o, --output DATEI      .csv: CSV-Datei, sonst Textdatei; ohne -o Text auf der "
-          "Standardausgabe\n"
+          "  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst "
+          "Textdatei; ohne -o Text auf der Standardausgabe\n"
           "  -h, --help              diese Hilfe\n"
           "      --version           Programmversion\n"
           "Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder "
@@ -170,6 +170,26 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {254, "Ordner mit Pathquill auflisten"},
     {255, "OK"},
     {256, "Inhalt"},
+    // Texts of the printed report, the PDF and the spreadsheet.
+    {280, "Summe"},
+    {281, "Seite %1 von %2"},
+    {282, "&Drucken \u2026"},
+    {283, "Als &PDF exportieren \u2026"},
+    {284, "Als &Tabelle exportieren (.xlsx) \u2026"},
+    {285, "PDF-Dokumente (*.pdf)"},
+    {286, "Excel-Arbeitsmappen (*.xlsx)"},
+    {287, "Bericht wird vorbereitet \u2026"},
+    {288, "PDF wird geschrieben \u2026"},
+    {289, "Tabelle wird geschrieben \u2026"},
+    {290, "Druckvorschau"},
+    // The result list's own commands and the window's names for screen readers.
+    {320, "Öffnen"},
+    {321, "Im Ordner anzeigen"},
+    {322, "Pfad kopieren"},
+    {323, "Zeilen kopieren"},
+    {324, "Suche läuft"},
+    {325, "Die Datei kann nicht geöffnet werden: "},
+    {326, "Der Ordner kann nicht angezeigt werden: "},
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "resources/project_info.h"
+
 namespace {
 constexpr const char* kNames[] = {"FileVersion", "LegalCopyright", "ProductName", "ProductVersion"};
 
@@ -15,11 +17,11 @@ std::string Prefix(const VersionBlock::Translation& t) {
 const VersionBlock& ProgramVersionBlock() {
     static const VersionBlock block{
         {{0x0407, 0x04E4}},
-        {{"StringFileInfo\\040704E4\\FileVersion", "2.0.0.5"},
+        {{"StringFileInfo\\040704E4\\FileVersion", kPathquillVersion},
          {"StringFileInfo\\040704E4\\LegalCopyright",
           "Copyright \u00A9 2026 die Pathquill-Entwickler.\nFreie Software ohne Gew\u00E4hr."},
          {"StringFileInfo\\040704E4\\ProductName", "Pathquill"},
-         {"StringFileInfo\\040704E4\\ProductVersion", "2"}}};
+         {"StringFileInfo\\040704E4\\ProductVersion", kPathquillMajorVersion}}};
     return block;
 }
 

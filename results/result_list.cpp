@@ -16,12 +16,11 @@ constexpr int kCellPadding = 16;
 constexpr int kMinimumWidth = 100;
 } // namespace
 
+// The style says what room a header needs for its caption and the glyph beside it.
 int TForm1::FittedWidth(int column, bool headerOnly) const {
-    const QFontMetrics header(ListView1->header()->font());
-    const QVariant glyph = Results->headerData(column, Qt::Horizontal, Qt::DecorationRole);
-    int width = header.horizontalAdvance(Results->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()) +
-                kCellPadding + (glyph.isValid() ? 20 : 0);
-    if (headerOnly) return width;
+    int width = ListView1->header()->sectionSizeHint(column);
+    if (headerOnly)
+        return width;
     const QFontMetrics cells(ListView1->font());
     for (const QString& text : Results->WidestCandidates(column))
         width = std::max(width, cells.horizontalAdvance(text) + kCellPadding);
@@ -33,7 +32,7 @@ void TForm1::CreateLVColumns() {
     Results->SetColumns(columns);
     for (int k = 0; k < static_cast<int>(columns.size()); ++k) {
         int width = FittedWidth(k, columns[k].fit == ColumnFit::Header);
-        if (columns[k].fit == ColumnFit::ContentsMin100) width = std::max(width, kMinimumWidth);
+        if (columns[k].fit == ColumnFit::ContentsMin100) width = std::max(width, design_.Scale().X(kMinimumWidth));
         ListView1->header()->resizeSection(k, width);
     }
 }
@@ -46,6 +45,7 @@ void TForm1::FitColumnsToContents() {
 void TForm1::RadioGroup1Click(int unit) {
     unitWord_ = UnitWord(unit);
     ckbShowSize->setText(QString::fromStdString(SizeCaption(unit)));
+    design_.Refit(ckbShowSize);
 }
 
 void TForm1::ListView1Resize() {
@@ -60,6 +60,11 @@ void TForm1::ListView1ColumnClick(int column) {
     if (outcome.ignored) return;
     if (outcome.sort) Results->RowsReordered();
     if (!glyphs_) return; // released at close
-    for (std::size_t k = 0; k < outcome.glyphs.size(); ++k)
-        Results->SetHeaderGlyph(static_cast<int>(k), glyphs_->Icon(outcome.glyphs[k]));
+    QHeaderView& header = *ListView1->header();
+    for (std::size_t k = 0; k < outcome.glyphs.size(); ++k) {
+        const int column = static_cast<int>(k);
+        Results->SetHeaderGlyph(column, glyphs_->Icon(outcome.glyphs[k]));
+        // A glyph takes room from the caption; the column widens so the caption stays whole.
+        header.resizeSection(column, std::max(header.sectionSize(column), FittedWidth(column, true)));
+    }
 }

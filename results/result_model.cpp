@@ -1,6 +1,9 @@
 #include "results/result_model.h"
 
+#include <QMimeData>
 #include <algorithm>
+
+#include "results/row_export.h"
 
 namespace {
 constexpr std::size_t kLongestKept = 12;
@@ -154,4 +157,23 @@ QVariant ResultModel::headerData(int section, Qt::Orientation o, int role) const
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (c.alignRight ? Qt::AlignRight : Qt::AlignLeft));
     return {};
+}
+
+Qt::ItemFlags ResultModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+}
+
+QStringList ResultModel::mimeTypes() const {
+    return {QStringLiteral("text/uri-list"), QStringLiteral("text/plain")};
+}
+
+QMimeData* ResultModel::mimeData(const QModelIndexList& indexes) const {
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : indexes)
+        if (index.isValid())
+            rows.push_back(static_cast<std::size_t>(index.row()));
+    auto* data = new QMimeData; // the drag takes it over
+    data->setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(RowUriList(table_, rows)));
+    data->setText(ToDisplay(RowPaths(table_, rows)));
+    return data;
 }

@@ -33,7 +33,8 @@ ResultRow ResultRow::Of(const std::string_view* cells, std::size_t count,
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0)
             *out++ = '\0';
-        std::memcpy(out, cells[i].data(), cells[i].size());
+        if (!cells[i].empty()) // an empty view may have no data to copy from
+            std::memcpy(out, cells[i].data(), cells[i].size());
         out += cells[i].size();
     }
     for (std::size_t i = 0; i < count && i < kMaxNumbers; ++i) {

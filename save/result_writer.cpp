@@ -105,12 +105,9 @@ bool WriteResultToDescriptor(const ResultTable& table, ResultLayout layout,
                             [fd](std::string_view bytes) { return WriteToDescriptor(fd, bytes); });
 }
 
-WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
-                             bool includeDate, std::time_t now, MessageBoxes& boxes,
-                             const WriterPlatform& platform) {
+std::optional<WriteOutcome> RefusedTarget(const std::string& fileName, MessageBoxes& boxes,
+                                          const WriterPlatform& platform) {
     WriteOutcome out;
-    const std::string dateLine =
-        DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
     // The file may not exist yet; its folder stands for the drive.
     const std::string folder = FolderOf(fileName);
     if (DriveRefusesFiles(platform.driveTypeName(folder))) {
@@ -122,7 +119,12 @@ WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileNa
         boxes.Error(Msg(98));
         return out;
     }
-    if (!WriteLines(table, fileName, includeDate ? std::optional(dateLine) : std::nullopt)) {
+    return std::nullopt;
+}
+
+WriteOutcome WrittenOutcome(bool written, const std::string& fileName, MessageBoxes& boxes) {
+    WriteOutcome out;
+    if (!written) {
         // An old file of that name is still there, untouched: no success report for it.
         boxes.Error(Msg(97));
         out.rightPanel = Msg(52) + "!";
@@ -136,4 +138,16 @@ WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileNa
     out.leftPanel = std::string();
     out.rightPanel = Msg(60) + " " + fileName + " " + Msg(61) + ".";
     return out;
+}
+
+WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
+                             bool includeDate, std::time_t now, MessageBoxes& boxes,
+                             const WriterPlatform& platform) {
+    const std::string dateLine =
+        DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
+    if (auto refused = RefusedTarget(fileName, boxes, platform))
+        return *refused;
+    return WrittenOutcome(
+        WriteLines(table, fileName, includeDate ? std::optional(dateLine) : std::nullopt), fileName,
+        boxes);
 }

@@ -33,6 +33,13 @@ WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileNa
                              bool includeDate, std::time_t now, MessageBoxes& boxes,
                              const WriterPlatform& platform = {});
 
+// The checks of the target's drive and free space that come before any writing: the refusal
+// as reported, or nothing when the file may be written.
+std::optional<WriteOutcome> RefusedTarget(const std::string& fileName, MessageBoxes& boxes,
+                                          const WriterPlatform& platform = {});
+// The report after writing fileName: success only when it was written and is there.
+WriteOutcome WrittenOutcome(bool written, const std::string& fileName, MessageBoxes& boxes);
+
 // The lines of a result file as its rows come: the date line and the header first, then a
 // line per row. Bytes go to write in pieces of about a megabyte.
 class ResultLines {

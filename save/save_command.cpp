@@ -28,6 +28,7 @@ void TForm1::ConnectSaveCommands() {
     connect(sjtSaveIn, &SaveInTree::NewFolderRequested, this, &TForm1::NewFolder1Click);
     // Text the program puts into the box may be longer; the Save command refuses it then.
     edSaveAs->setValidator(new TypedLengthLimit(*edSaveAs, int(kMaxFileNameLength)));
+    ConnectExportCommands();
 }
 
 std::string TForm1::SaveFolderText() const {

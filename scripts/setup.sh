@@ -2,9 +2,14 @@
 # Idempotent set-up shared by run.sh and test.sh: installs only what is missing.
 set -euo pipefail
 
+# The last line: the package test (cpack's library scan, metadata and manual-page checks).
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
           shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
-          libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin liburing-dev pkg-config)
+          libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin
+          dpkg-dev file appstream man-db libxlsxwriter-dev pkgconf liburing-dev)
+
+# ./test.sh reads the reports back: PDFs with poppler, spreadsheets with LibreOffice Calc.
+if [ "${1:-}" = "--tests" ]; then packages+=(poppler-utils libreoffice-calc-nogui); fi
 
 # ./test.sh --fuzz needs clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then packages+=(clang-14 libclang-rt-14-dev llvm-14); fi

@@ -65,6 +65,10 @@ SearchOptions TForm1::CurrentOptions() const {
 }
 
 void TForm1::btnSearchClick() {
+    // One search at a time: a running one stops first, and an earlier search's end is no
+    // longer told, whether this start is refused or not.
+    StopRunningSearch();
+    searchToReport_ = nullptr;
     QApplication::processEvents();
     seenFolders_ = std::make_unique<SeenFolders>();
     SearchTarget = ChooseSearchTarget(stLookIn->SelectedPath(), stLookIn->SelectedText(), SearchTarget);
@@ -196,6 +200,7 @@ void TForm1::Launch(SearchRequest request) {
         runner->deleteLater(); // the thread object goes once its end has been handled
     }, Qt::QueuedConnection);
     currentSearch_ = runner;
+    searchToReport_ = runner;
     runner->Start();
 }
 
@@ -219,11 +224,24 @@ void TForm1::UpdateStatus(const std::string& statusPath) {
     StatusPanel1->setText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
 }
 
+void TForm1::StopRunningSearch() {
+    if (!currentSearch_)
+        return;
+    currentSearch_->Terminate();
+    currentSearch_ = nullptr;
+    ShowBusy(false);
+}
+
+void TForm1::mnStartClick() {
+    btnSearchClick();
+}
+
+void TForm1::mnCancelClick() {
+    btnCancelClick();
+}
+
 void TForm1::btnCancelClick() {
-    if (currentSearch_) {
-        currentSearch_->Terminate();
-        currentSearch_ = nullptr;
-    }
+    StopRunningSearch();
     ShowBusy(false);
     cancelFlag_ = true;
     btnAutocreateFName->setEnabled(true);
@@ -233,8 +251,10 @@ void TForm1::btnCancelClick() {
 }
 
 void TForm1::HandleTerminate(SearchRunner* runner) {
-    // The end of a cancelled search must not touch a newer one.
-    if (currentSearch_ && runner != currentSearch_) return;
+    // The end of a search that a newer start command replaced touches nothing.
+    if (runner != searchToReport_)
+        return;
+    searchToReport_ = nullptr;
     if (cancelFlag_) {
         StatusPanel0->setText(QText(55));
         StatusPanel1->clear();
@@ -298,16 +318,16 @@ void TForm1::cbStructureSearchChange() {
     }
     for (QCheckBox* box : {ckbShowSize, ckbShowAttributes, ckbShowShortFileName, ckbCrTime})
         box->setEnabled(true);
-    ckbCrTime->move(9, structure ? 40 : 60);
+    MoveControl(ckbCrTime, 9, structure ? 40 : 60);
     ckbNumFiles->setVisible(structure);
     ckbNumFiles->setEnabled(structure);
     ckbNumFolders->setVisible(structure);
     ckbNumFolders->setEnabled(structure);
     if (structure) {
-        ckbNumFiles->move(ckbLAccessTime->pos());
         ckbNumFiles->setText(QText(154));
-        ckbNumFolders->move(9, 60);
+        MoveControl(ckbNumFiles, 9, 80); // where ckbLAccessTime stands
         ckbNumFolders->setText(QText(153));
+        MoveControl(ckbNumFolders, 9, 60);
     }
 }
 

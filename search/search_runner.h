@@ -28,6 +28,7 @@ class SearchRunner : public QObject, public SearchSink {
     void Terminate();
     // The walk has ended; Finished follows on the window thread.
     bool IsFinished() const { return finished_.load(); }
+    bool Terminated() const { return search_.Terminated(); }
     const SearchRequest& Request() const { return search_.Request(); }
 
     void Synchronize(HandOver& handOver) override; // returns before the window has it

@@ -304,7 +304,7 @@ void TSearchThread::FillItem(const std::string& path, DirEntry& entry, const Dir
     if (&path != &item_->ItemPath)
         item_->ItemPath = path;
     if (needType_)
-        item_->TypeName = typeNames_->TypeName(path, entry.kind == EntryKind::Directory);
+        item_->TypeName = typeNames_->TypeName(path, entry.kind);
 }
 
 void TSearchThread::SetSize(std::int64_t bytes) {

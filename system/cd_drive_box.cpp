@@ -64,11 +64,13 @@ bool ChooseStartupCDDrive(QComboBox& box, const std::string& stored) {
     return true;
 }
 
-QPixmap TrayPixmap(TrayPicture picture) {
-    QPixmap pixmap(16, 16);
+QPixmap TrayPixmap(TrayPicture picture, int pixels) {
+    QPixmap pixmap(pixels, pixels);
     pixmap.fill(Qt::transparent);
     const QColor colour = picture == TrayPicture::W2 ? QColor(0, 0, 0) : QColor(128, 128, 128);
     QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(pixels / 16.0, pixels / 16.0); // drawn in a 16-pixel grid at any size
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawPolygon(QPolygon({QPoint(8, 3), QPoint(13, 8), QPoint(3, 8)}));
@@ -77,5 +79,8 @@ QPixmap TrayPixmap(TrayPicture picture) {
 }
 
 void ShowTrayPicture(QAbstractButton& button, TrayPicture picture) {
-    button.setIcon(QIcon(TrayPixmap(picture)));
+    QIcon icon;
+    for (const int pixels : {16, 24, 32, 48})
+        icon.addPixmap(TrayPixmap(picture, pixels));
+    button.setIcon(icon);
 }

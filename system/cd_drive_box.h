@@ -22,5 +22,5 @@ void SelectCDDrive(QComboBox& box, const std::string& drive);
 bool ChooseStartupCDDrive(QComboBox& box, const std::string& stored);
 
 // W1 (grey eject symbol) and W2 (black), 16 x 16 on a transparent background.
-QPixmap TrayPixmap(TrayPicture picture);
+QPixmap TrayPixmap(TrayPicture picture, int pixels = 16);
 void ShowTrayPicture(QAbstractButton& button, TrayPicture picture);

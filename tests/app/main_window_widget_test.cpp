@@ -72,7 +72,8 @@ TEST(MainWindow, TextsFromTheStringTableInPlace) {
     QStringList menu;
     for (QAction* a : w.mnDatei->actions()) menu << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(menu, (QStringList{"Suchen &in", "&Suchen", "&Abbrechen", "-", "Speic&hern in",
-                                 "S&peichern", "-", "&Beenden"}));
+                                 "S&peichern", "&Drucken \u2026", "Als &PDF exportieren \u2026",
+                                 "Als &Tabelle exportieren (.xlsx) \u2026", "-", "&Beenden"}));
     for (QAction* a : w.mnDatei->actions()) EXPECT_TRUE(a->shortcut().isEmpty());
     EXPECT_EQ(w.mnHelpSymbol->title(), "&?");
     EXPECT_EQ(w.GroupBox1->title(), "Optionen für Suchen in");
@@ -169,6 +170,32 @@ TEST(MainWindow, MenuItemsRunTheButtonHandlers) {
     WaitForEnd(w);
     EXPECT_EQ(Text(w.StatusPanel1), "Fundstellen: 1");
     EXPECT_TRUE(w.mnStart->isEnabled()); // menu items are never disabled
+}
+
+// The Datei menu's handlers keep their names and do what their items do.
+TEST(MainWindow, MenuHandlersByName) {
+    ScriptedMessageBoxes boxes;
+    TempTree tree;
+    tree.File("x.txt");
+    TForm1 w{boxes};
+    w.show();
+    const std::pair<void (TForm1::*)(), QWidget * TForm1::*> pages[] = {
+        {&TForm1::mnSaveInClick, &TForm1::tsSaveIn}, {&TForm1::mnLookInClick, &TForm1::tsLookIn}};
+    for (const auto& [handler, page] : pages) {
+        (w.*handler)();
+        EXPECT_EQ(w.PageControl1->currentWidget(), w.*page);
+    }
+    w.stLookIn->SelectPath(tree.Root());
+    w.cbLookfor->setEditText("*.txt");
+    w.mnStartClick();
+    EXPECT_TRUE(w.SearchRunning()); // its end is handled only by the event loop
+    w.mnCancelClick();
+    EXPECT_FALSE(w.SearchRunning());
+    WaitForEnd(w);
+    EXPECT_EQ(Text(w.StatusPanel0), "Suche abgebrochen.");
+    w.mnExitClick();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST(MainWindow, ExitDuringASearchStopsIt) {

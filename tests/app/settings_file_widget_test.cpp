@@ -17,6 +17,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "app/design_layout.h"
 #include "app/ini_file.h"
 #include "app/tform1.h"
 #include "platform/volumes.h"
@@ -119,7 +120,7 @@ void ExpectRestored(const TForm1& w, const WindowRun& run, const IniFile& writte
             << boxes[i].first;
     }
     EXPECT_EQ(w.RadioGroup1Buttons->checkedId(), run.unit);
-    EXPECT_EQ(w.size(), run.size);
+    EXPECT_EQ(w.size(), run.size.expandedTo(w.minimumSizeHint())); // never below what the font needs
     EXPECT_EQ(w.Splitter2->sizes().value(0), run.pageArea);
     EXPECT_EQ(w.edSaveAs->text().toStdString(), run.fileName);
     EXPECT_EQ(w.cbLookfor->currentText().toStdString(), run.lookFor);
@@ -278,7 +279,7 @@ TEST(SettingsWindow, FolderArgumentAfterTheSettings) {
     EXPECT_FALSE(w.ckbCrTime->isChecked());
     EXPECT_EQ(w.cbLookfor->currentText(), "*.*");
     EXPECT_EQ(w.edSaveAs->text(), "Liste.txt");
-    EXPECT_EQ(w.width(), 700);
+    EXPECT_EQ(w.width(), std::max(700, w.minimumSizeHint().width()));
     EXPECT_EQ(History(w), (QStringList{"*.*", "*.doc"})); // the search added its mask on top
     WaitForEnd(w);
 }
@@ -368,7 +369,8 @@ TEST(SettingsWindow, MalformedFilesStartWithTheDefaults) {
         EXPECT_EQ(w.cbStructureSearch->currentIndex(), 0);
         for (const auto& [key, box] : StoredBoxes(w))
             EXPECT_FALSE(box->isChecked()) << key;
-        EXPECT_EQ(w.size(), QSize(673, 482));
+        // The design size, grown with the font.
+        EXPECT_EQ(w.size(), DesignScale::Of(w.font()).Size(673, 482).expandedTo(w.minimumSizeHint()));
         EXPECT_TRUE(r.boxes.shown.empty());
     }
     Restart fifo("");

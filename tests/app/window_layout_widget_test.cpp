@@ -1,13 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QSplitter>
 #include <QTreeView>
 
+#include "app/design_layout.h"
 #include "app/tform1.h"
 #include "results/result_model.h"
 #include "support/scripted_message_boxes.h"
@@ -24,8 +34,9 @@ TEST(WindowLayout, CommandPanelAndResultListFollowTheGrowingWindow) {
     w.resize(w.width() + 100, w.height() + 200);
     QApplication::processEvents();
     const QList<int> columnAfter = w.Splitter2->sizes(), rowAfter = w.Splitter1->sizes();
-    EXPECT_EQ(columnBefore[0], 286);
-    EXPECT_EQ(columnAfter[0], 286);
+    const int pageArea = DesignScale::Of(w.font()).Y(286); // the design's height at this font
+    EXPECT_EQ(columnBefore[0], pageArea);
+    EXPECT_EQ(columnAfter[0], pageArea);
     EXPECT_EQ(columnAfter[1] - columnBefore[1], 200);
     EXPECT_EQ(rowAfter[0], rowBefore[0]);
     EXPECT_EQ(rowAfter[1] - rowBefore[1], 100);
@@ -79,4 +90,83 @@ TEST(WindowLayout, ColumnsFitTheirWidestCell) {
     const QFontMetrics header(w.ListView1->header()->font());
     EXPECT_LT(w.ListView1->header()->sectionSize(1), 100);
     EXPECT_GE(w.ListView1->header()->sectionSize(1), header.horizontalAdvance("kurzer Name"));
+}
+
+// A sorted header keeps its whole caption beside the glyph, left or right aligned, in every
+// column kind and at a larger font too.
+TEST(WindowLayout, SortGlyphLeavesEveryCaptionWhole) {
+    for (const int points : {0, 12}) {
+        ScriptedMessageBoxes boxes;
+        TForm1 w{boxes};
+        if (points > 0)
+            w.setFont(QFont(QStringLiteral("DejaVu Sans"), points));
+        for (QCheckBox* box : {w.ckbShowSize, w.ckbShowDateTime, w.ckbCrTime, w.ckbLAccessTime,
+                               w.ckbShowAttributes, w.ckbShowShortFileName, w.ckbShowType})
+            box->setChecked(true);
+        for (const bool onlyFolders : {false, true}) {
+            w.ckbOnlyFolders->setChecked(onlyFolders);
+            w.CreateLVColumns();
+            const QHeaderView& header = *w.ListView1->header();
+            ASSERT_EQ(header.count(), onlyFolders ? 2 : 8);
+            for (int clicked = 0; clicked < header.count(); ++clicked) {
+                w.ListView1ColumnClick(clicked);
+                for (int k = 0; k < header.count(); ++k)
+                    EXPECT_GE(header.sectionSize(k), header.sectionSizeHint(k))
+                        << points << " pt, " << w.Results->Table().columns[k].caption << " after a click on "
+                        << clicked;
+            }
+        }
+    }
+}
+
+namespace {
+// The desktop's font for one window's life; the one before comes back afterwards.
+struct DesktopFont {
+    const QFont before = QApplication::font();
+    explicit DesktopFont(int points) { QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), points)); }
+    ~DesktopFont() { QApplication::setFont(before); }
+};
+} // namespace
+
+// A window opened under a desktop font of 9, 10 or 12 points: every caption fits its control,
+// every control lies inside its box and page, and the four tabs show whole.
+TEST(WindowLayout, NoTextIsCutAtLargerFonts) {
+    for (const int points : {9, 10, 12}) {
+        const DesktopFont font(points);
+        ScriptedMessageBoxes boxes;
+        TForm1 w{boxes};
+        w.show();
+        QApplication::processEvents();
+        const QTabBar& tabs = *w.PageControl1->tabBar();
+        EXPECT_GE(w.PageControl1->width(), tabs.sizeHint().width()) << points;
+        for (int i = 0; i < tabs.count(); ++i)
+            EXPECT_GT(tabs.tabRect(i).width(), tabs.fontMetrics().horizontalAdvance(tabs.tabText(i).remove('&')))
+                << points << " pt, tab " << i;
+        for (QWidget* page : {w.tsOptions, w.tsSettings, w.tsLookIn}) {
+            w.PageControl1->setCurrentWidget(page);
+            QApplication::processEvents();
+            for (QWidget* c : w.findChildren<QWidget*>()) {
+                if (!c->isVisible() || !c->parentWidget() || qobject_cast<QComboBox*>(c->parentWidget()))
+                    continue;
+                const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+                const std::string name = std::string(c->metaObject()->className()) + " \"" +
+                                         (a ? a->text(QAccessible::Name).toStdString() : "") + "\"";
+                const bool captioned = qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ||
+                                       qobject_cast<QGroupBox*>(c);
+                if (captioned) {
+                    EXPECT_GE(c->width(), c->sizeHint().width()) << name << " " << points << " pt";
+                    EXPECT_GE(c->height(), c->sizeHint().height()) << name << " " << points << " pt";
+                }
+                if (captioned || qobject_cast<QComboBox*>(c) || qobject_cast<QLineEdit*>(c)) {
+                    EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+                        << name << " " << points << " pt sticks out of its box";
+                }
+            }
+        }
+        // The buttons of the command panel stand side by side without covering one another.
+        EXPECT_LE(w.btnSearch->geometry().right(), w.btnCancel->x());
+        EXPECT_LE(w.btnCancel->geometry().right(), w.btnSave->x());
+        EXPECT_LE(w.edSaveAs->y(), w.btnAutocreateFName->y());
+        EXPECT_LT(w.cbLookfor->geometry().bottom(), w.edSaveAs->y());
+    }
 }

@@ -22,7 +22,8 @@ TEST(TypeNames, EveryNameGetsTheTypeOfItsOwnLookupWhateverCameBefore) {
         TypeNameLookup shared;
         for (const std::string& name : order) {
             TypeNameLookup fresh;
-            EXPECT_EQ(shared.TypeName("/d/" + name, false), fresh.TypeName("/d/" + name, false))
+            EXPECT_EQ(shared.TypeName("/d/" + name, EntryKind::File),
+                      fresh.TypeName("/d/" + name, EntryKind::File))
                 << name;
         }
     }
@@ -30,11 +31,15 @@ TEST(TypeNames, EveryNameGetsTheTypeOfItsOwnLookupWhateverCameBefore) {
 
 TEST(TypeNames, WholeNameGlobsTellApartNamesOfOneSuffix) {
     TypeNameLookup lookup;
-    EXPECT_NE(lookup.TypeName("/d/notes.txt", false), lookup.TypeName("/d/CMakeLists.txt", false));
-    EXPECT_NE(lookup.TypeName("/d/file12", false), lookup.TypeName("/d/Makefile", false));
-    EXPECT_NE(lookup.TypeName("/d/b.gz", false), lookup.TypeName("/d/a.tar.gz", false));
-    EXPECT_EQ(lookup.TypeName("/d/notes.txt", false), lookup.TypeName("/e/y.txt", false));
-    EXPECT_FALSE(lookup.TypeName("/d", true).empty());
+    EXPECT_NE(lookup.TypeName("/d/notes.txt", EntryKind::File),
+              lookup.TypeName("/d/CMakeLists.txt", EntryKind::File));
+    EXPECT_NE(lookup.TypeName("/d/file12", EntryKind::File),
+              lookup.TypeName("/d/Makefile", EntryKind::File));
+    EXPECT_NE(lookup.TypeName("/d/b.gz", EntryKind::File),
+              lookup.TypeName("/d/a.tar.gz", EntryKind::File));
+    EXPECT_EQ(lookup.TypeName("/d/notes.txt", EntryKind::File),
+              lookup.TypeName("/e/y.txt", EntryKind::File));
+    EXPECT_FALSE(lookup.TypeName("/d", EntryKind::Directory).empty());
 }
 
 TEST(TypeNames, Globs2LinesGiveTheGlobsThatLookAtWholeNames) {

@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeView>
+#include <functional>
 
 #include "app/tform1.h"
 #include "results/result_model.h"
+#include "search/search_runner.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
 #include "trees/look_in_tree.h"
@@ -35,6 +42,46 @@ void WaitForEnd(TForm1& w) {
 }
 
 std::string Panel(const QLabel* l) { return l->text().toStdString(); }
+
+std::vector<QPointer<SearchRunner>> Runners(TForm1& w) {
+    std::vector<QPointer<SearchRunner>> out;
+    for (SearchRunner* r : w.findChildren<SearchRunner*>())
+        out.emplace_back(r);
+    return out;
+}
+
+// Until every search thread has ended and its end has been handled.
+void WaitForEverySearchToGo(TForm1& w) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!w.findChildren<SearchRunner*>().empty() && timer.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void PressKey(QWidget* to, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(to, &release);
+}
+
+// As the user picks an entry from the open list, the one shown included.
+void Pick(QComboBox* box, int index) {
+    box->showPopup();
+    box->view()->setCurrentIndex(box->model()->index(index, 0));
+    PressKey(box->view(), Qt::Key_Return);
+}
+
+void Activate(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    QElapsedTimer timer;
+    timer.start();
+    while (QApplication::activeWindow() != &w && timer.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
 
 class SearchControl : public ::testing::Test {
 protected:
@@ -186,4 +233,94 @@ TEST_F(SearchControl, UnitChangedDuringASearchLeavesItsCellsAndSortAlone) {
     for (const ResultRow& row : window.Results->Table().rows) order.emplace_back(row.Cell(0));
     EXPECT_EQ(order, (std::vector<std::string>{tree.Path("large.txt"), tree.Path("middle.txt"),
                                                tree.Path("small.txt")}));
+}
+
+// A start command while a search runs stops that search first; nothing of its end reaches the
+// window: neither its rows nor its report, whether the new start runs or is refused.
+TEST_F(SearchControl, StartDuringASearchStopsItAndItsEndTouchesNothing) {
+    for (int f = 0; f < 5000; ++f)
+        tree.File("big/f" + std::to_string(f) + ".txt");
+    window.ckbShowType->setChecked(true);
+    struct Case {
+        const char* secondLookFor;
+        bool cancelAfter;
+        std::string panel0;
+        std::size_t boxesShown;
+    };
+    const Case cases[] = {{"*.txt", true, "Suche abgebrochen.", 0}, {"", false, "", 1}};
+    for (const Case& c : cases) {
+        boxes.shown.clear();
+        Start(tree.Path("big"), "*.txt");
+        const auto first = Runners(window);
+        ASSERT_EQ(first.size(), 1u);
+        window.cbLookfor->setEditText(c.secondLookFor);
+        window.mnStart->trigger();
+        ASSERT_TRUE(first[0]); // thousands of hand-overs away from its end
+        EXPECT_TRUE(first[0]->Terminated()) << c.secondLookFor;
+        EXPECT_EQ(boxes.shown.size(), c.boxesShown);
+        if (c.cancelAfter)
+            window.mnCancel->trigger();
+        EXPECT_FALSE(window.Shape1->isVisibleTo(&window));
+        WaitForEverySearchToGo(window); // each runner joins its threads as it goes
+        EXPECT_TRUE(window.findChildren<SearchRunner*>().empty());
+        EXPECT_EQ(Panel(window.StatusPanel0), c.panel0) << c.secondLookFor;
+        EXPECT_EQ(Panel(window.StatusPanel1), "");
+        EXPECT_EQ(window.Results->rowCount(), 0);
+        EXPECT_EQ(StateOf(window), (Buttons{true, false, true, true}));
+    }
+}
+
+// Only a change of the structure mode adapts the options; picking the mode shown changes none.
+TEST_F(SearchControl, PickingTheStructureModeShownKeepsTheOptions) {
+    tree.File("sub/deep.txt");
+    window.ckbIncludeSubfolders->setChecked(true);
+    struct Step {
+        int pick;
+        bool subfolders, countsShown;
+    };
+    const Step steps[] = {
+        {0, true, false}, {1, true, true}, {1, true, true}, {0, false, false}, {0, false, false}};
+    for (const Step& s : steps) {
+        Pick(window.cbStructureSearch, s.pick);
+        ASSERT_EQ(window.cbStructureSearch->currentIndex(), s.pick);
+        EXPECT_EQ(window.ckbIncludeSubfolders->isChecked(), s.subfolders) << &s - steps;
+        EXPECT_EQ(!window.ckbNumFolders->isHidden(), s.countsShown) << &s - steps;
+    }
+    window.ckbIncludeSubfolders->setChecked(true);
+    Pick(window.cbStructureSearch, 0);
+    Start(tree.Root(), "*.txt");
+    WaitForEnd(window);
+    ASSERT_EQ(window.Results->rowCount(), 1);
+    EXPECT_EQ(window.Results->Table().rows[0].Cell(0), tree.Path("sub/deep.txt"));
+}
+
+// The look-for box keeps the letter case typed, however it is left, next to a history entry
+// that differs only in case; the history gains nothing.
+TEST_F(SearchControl, LookForTextStaysAsTyped) {
+    tree.File("abc.txt");
+    Start(tree.Root(), "Abc*");
+    WaitForEnd(window);
+    Activate(window);
+    QLineEdit* edit = window.cbLookfor->lineEdit();
+    const std::vector<std::function<void()>> leaving = {
+        [&] { PressKey(edit, Qt::Key_Tab); },
+        [&] { PressKey(edit, Qt::Key_Return); },
+        [&] { // the end of a search moves the focus to the compose button
+            window.btnSearchClick();
+            WaitForEnd(window);
+        },
+    };
+    for (std::size_t i = 0; i < leaving.size(); ++i) {
+        edit->clear();
+        window.cbLookfor->setFocus();
+        ASSERT_TRUE(edit->hasFocus());
+        for (const QChar ch : QStringLiteral("ABC*"))
+            PressKey(edit, ch.unicode(), ch);
+        ASSERT_EQ(edit->text().toStdString(), "ABC*");
+        leaving[i]();
+        EXPECT_EQ(window.cbLookfor->currentText().toStdString(), "ABC*") << i;
+        EXPECT_EQ(window.cbLookfor->count(), 1) << i;
+        EXPECT_EQ(window.cbLookfor->itemText(0).toStdString(), "Abc*") << i;
+    }
+    EXPECT_FALSE(edit->hasFocus());
 }

@@ -322,3 +322,31 @@ TEST(Walker, FolderRowsNeverEnterAFolderNotToEnter) {
     EXPECT_EQ(rows("proc", true), zeros);
     EXPECT_EQ(rows("*.txt", true), (std::vector<std::string>{t.Path("outer") + "|1"}));
 }
+
+// A link is typed as a link, whatever its name or what it leads to, read ahead or not.
+TEST(Walker, TypeColumnNamesSymbolicLinksAsTheDesktopDoes) {
+    TempTree t;
+    for (const std::string dir : {"", "sub/"}) {
+        t.File(dir + "notes.txt");
+        t.Folder(dir + "folder");
+        std::filesystem::create_directory_symlink("folder", t.Path(dir + "g++"));
+        std::filesystem::create_symlink("notes.txt", t.Path(dir + "link.txt"));
+        std::filesystem::create_symlink("gone", t.Path(dir + "dangling.pdf"));
+    }
+    SearchOptions o;
+    o.includeSubfolders = o.showType = true;
+    const std::string text = "Einfaches Textdokument", link = "Symbolische Verknüpfung";
+    const std::map<std::string, std::string> expected = {
+        {"notes.txt", text},     {"g++", link},
+        {"link.txt", link},      {"dangling.pdf", link},
+        {"sub/notes.txt", text}, {"sub/g++", link},
+        {"sub/link.txt", link},  {"sub/dangling.pdf", link}};
+    for (const unsigned threads : {1u, 3u}) {
+        SearchRequest r = Request(t, "*", o);
+        r.walkThreads = threads;
+        std::map<std::string, std::string> types;
+        for (const auto& i : Walk(r))
+            types[i.ItemPath.substr(t.Root().size() + 1)] = i.TypeName;
+        EXPECT_EQ(types, expected) << threads << " threads";
+    }
+}
