@@ -29,7 +29,7 @@ case "${1:-}" in
     scripts/build.sh -DPATHQUILL_SANITIZE=thread
   export TSAN_OPTIONS="suppressions=$supp/tsan.supp:second_deadlock_stack=1:halt_on_error=0"
   export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
-  build-tsan/tests/core_tests --gtest_filter='Walker.*:ReadAheadTree.*:StructureSearch.*:ListCommand.*'
+  build-tsan/tests/core_tests --gtest_filter='Walker.*:ReadAheadTree.*:StructureSearch.*:ListCommand.*:ListFilters.*'
   build-tsan/tests/widget_tests \
     --gtest_filter='SearchControl.*:SearchCycles.*:WindowResponsiveness.*:MainWindow.*'
   ;;

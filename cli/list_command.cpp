@@ -9,13 +9,16 @@
 
 #include "app/message_boxes.h"
 #include "cli/progress_line.h"
+#include "platform/locale.h"
 #include "platform/paths.h"
 #include "resources/project_info.h"
 #include "resources/strings.h"
 #include "results/column_sort_state.h"
 #include "results/columns.h"
 #include "results/row_builder.h"
+#include "save/json_lines.h"
 #include "save/result_writer.h"
+#include "search/name_filter.h"
 #include "search/search_control_logic.h"
 #include "search/search_thread.h"
 #include "system/drives.h"
@@ -77,13 +80,22 @@ class RowSink : public SearchSink {
         for (const ItemRecord& item : items) {
             if (!cells_.Make(item, table_.columns, options_, unitWord_, seen_))
                 continue;
-            if (!stream_->lines)
-                stream_->lines.emplace(table_.columns, stream_->layout, stream_->dateLine,
-                                       stream_->write);
-            if (!stream_->lines->Append(cells_.Cells()) && search_)
+            if (!Written() && search_)
                 search_->Terminate();
             ++stream_->rows;
         }
+    }
+
+    bool Written() {
+        RowStream& s = *stream_;
+        if (s.json) {
+            if (!s.jsonLines)
+                s.jsonLines.emplace(table_.columns, s.write);
+            return s.jsonLines->Append(cells_.Cells(), cells_.Numbers());
+        }
+        if (!s.lines)
+            s.lines.emplace(table_.columns, s.layout, s.dateLine, s.write);
+        return s.lines->Append(cells_.Cells());
     }
 
     const SearchOptions& options_;
@@ -160,7 +172,7 @@ std::optional<std::string> Refusal(const ListArguments& a, const std::string& ta
     const bool structure = a.options.structureMode != ModeNone;
     if (!a.allDrives && !IsFolder(target))
         return Msg(119);
-    if (!structure && TrimBlanks(a.mask).empty())
+    if (!structure && SplitMasks(a.mask).empty())
         return Msg(80);
     if (!a.allDrives && !GetVolumeInfo(target).ok)
         return Msg(34);
@@ -175,24 +187,39 @@ std::optional<std::string> DateLineAt(const ListArguments& a, const ListStreams&
                     loc.timeSeparator);
 }
 
+// JSON Lines by --format or by the name of the output file.
+bool WritesJsonLines(const ListArguments& a) {
+    const std::size_t dot = a.output.rfind('.');
+    return a.format == ListFormat::JsonLines ||
+           (dot != std::string::npos && a.output.find('/', dot) == std::string::npos &&
+            UpperCase(a.output.substr(dot)) == ".JSONL");
+}
+
 int Finish(const ListArguments& a, ListResult& result, const ListStreams& s) {
     ErrorStreamBoxes boxes(s.err);
     if (result.table.rows.empty()) {
         boxes.Error(Msg(56));
         return ListNothingFound;
     }
+    const bool json = WritesJsonLines(a);
     if (a.output.empty()) {
-        if (!WriteResultToDescriptor(result.table, ResultLayout::PlainText, DateLineAt(a, s),
-                                     s.out)) {
+        const auto write = [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); };
+        if (json ? !WriteJsonLines(result.table, write)
+                 : !WriteResultToDescriptor(result.table, ResultLayout::PlainText, DateLineAt(a, s),
+                                            s.out)) {
             boxes.Error(Msg(97));
             return ListRefused;
         }
         return ListRowsWritten;
     }
+    const std::string file = Absolute(a.output, s.workingDir);
     const std::time_t now = s.now ? s.now : std::time(nullptr);
     const WriteOutcome out =
-        WriteListFile(result.table, a, Absolute(a.output, s.workingDir), s.workingDir, now, boxes,
-                      s.writePdf, s.progress ? s.err : -1);
+        json ? WriteCheckedFile(
+                   file, [&](const JsonLines::Write& w) { return WriteJsonLines(result.table, w); },
+                   boxes)
+             : WriteListFile(result.table, a, file, s.workingDir, now, boxes, s.writePdf,
+                             s.progress ? s.err : -1);
     return out.saved ? ListRowsWritten : ListRefused;
 }
 
@@ -202,7 +229,7 @@ int FinishStream(RowStream& stream, const ListStreams& s) {
         boxes.Error(Msg(56));
         return ListNothingFound;
     }
-    if (!stream.lines->Finish()) {
+    if (!(stream.json ? stream.jsonLines->Finish() : stream.lines->Finish())) {
         boxes.Error(Msg(97));
         return ListRefused;
     }
@@ -218,6 +245,8 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     request.options = AsWindowWouldHoldThem(a.options);
     request.walkThreads = a.threads;
     request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
+    request.excluded = a.excluded;
+    request.fileBounds = a.fileBounds;
     if (a.allDrives) {
         request.target = std::string(kAllDrives);
     } else {
@@ -275,7 +304,7 @@ int RunListCommand(const std::vector<std::string>& args, const ListStreams& s) {
         stream.emplace(
             RowStream{ResultLayout::PlainText, DateLineAt(a, s),
                       [fd = s.out](std::string_view b) { return WriteToDescriptor(fd, b); },
-                      std::nullopt, 0});
+                      WritesJsonLines(a), std::nullopt, std::nullopt, 0});
     const bool progress = s.progress && !(stream && s.outIsTerminal);
     ListResult result =
         RunListSearch(a, s.workingDir, progress ? s.err : -1, stream ? &*stream : nullptr);

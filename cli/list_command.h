@@ -7,6 +7,7 @@
 #include "cli/list_options.h"
 #include "cli/list_output.h"
 #include "results/result_table.h"
+#include "save/json_lines.h"
 #include "save/result_writer.h"
 
 // Where a run of pathquill-list writes; tests give pipes or files.
@@ -25,13 +26,15 @@ enum ListExit { ListRowsWritten = 0, ListNothingFound = 1, ListRefused = 2 };
 // The whole command: arguments in, exit status out.
 int RunListCommand(const std::vector<std::string>& args, const ListStreams& streams);
 
-// Lines written as the rows are found; made with the first row, so nothing is written when
-// nothing is found.
+// Lines written as the rows are found, in the text layout or as JSON Lines; made with the
+// first row, so nothing is written when nothing is found.
 struct RowStream {
     ResultLayout layout;
     std::optional<std::string> dateLine;
     ResultLines::Write write;
+    bool json = false;
     std::optional<ResultLines> lines;
+    std::optional<JsonLines> jsonLines;
     std::size_t rows = 0;
 };
 

@@ -11,16 +11,23 @@ struct SortRequest {
     std::optional<int> direction; // +1 asc, -1 desc; none: the direction a first click gives
 };
 
+// How the rows are written: as the window saves them (text or, for .csv, CSV), or one JSON
+// object per row.
+enum class ListFormat { Layout, JsonLines };
+
 // One run of pathquill-list as its arguments ask for it.
 struct ListArguments {
     std::string folder;
     bool allDrives = false;
-    std::string mask = "*.*";
+    std::string mask = "*.*"; // every -m, separated by ';'
+    std::string excluded;     // every --exclude, likewise
+    FileBounds fileBounds;
     SearchOptions options; // the option boxes as the window would hold them for this search
     std::optional<SortRequest> sort;
     bool dateLine = false;
     unsigned threads = 0; // walking threads, at most 4; 0: the default (one per core)
     std::string output; // empty: text layout on standard output
+    ListFormat format = ListFormat::Layout; // JSON Lines also for an output name ending .jsonl
     bool help = false, version = false;
 };
 

@@ -29,7 +29,8 @@ _pathquill_list() {
     local -a values=()
     local name
     case $option in
-    -m | --mask) return ;;
+    -m | --mask | --exclude | --min-size | --max-size | --newer | --older) return ;;
+    --format) values=(jsonl) ;;
     -o | --output)
         compopt -o filenames 2>/dev/null
         mapfile -t values < <(compgen -f -- "$value") ;;
@@ -51,6 +52,7 @@ _pathquill_list() {
     *)
         if [[ $cur == -* ]]; then
             values=(--mask --subfolders --only-folders --structure --columns --unit --sort
+                --exclude --min-size --max-size --newer --older --format
                 --date-line --threads --output --all-drives --help --version -m -s -c -u -o -h)
         else
             compopt -o filenames 2>/dev/null

@@ -74,3 +74,7 @@ bool MaskMatcher::Matches(std::string_view name) const {
     FoldedCodePoints(name, folded);
     return WildcardMatch(pattern_, folded);
 }
+
+bool MaskMatcher::MatchesFolded(const std::vector<char32_t>& folded) const {
+    return matchesAll_ || WildcardMatch(pattern_, folded);
+}

@@ -10,6 +10,8 @@ class MaskMatcher {
 public:
     explicit MaskMatcher(std::string_view mask);
     bool Matches(std::string_view name) const;
+    // The same for a name already folded by FoldedCodePoints.
+    bool MatchesFolded(const std::vector<char32_t>& folded) const;
     bool MatchesEverything() const { return matchesAll_; }
 
 private:

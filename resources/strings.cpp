@@ -124,22 +124,42 @@ constexpr std::pair<int, std::string_view> kTable[] = {
           "       pathquill-list [OPTIONEN] --all-drives\n"
           "Listet die Dateien und Ordner eines Ordners oder aller Laufwerke und schreibt die "
           "Liste so, wie das Programmfenster sie speichert.\n"
-          "  -m, --mask MASKE        Suchmaske (Vorgabe *.*)\n"
-          "  -s, --subfolders        mit Unterordnern\n"
-          "      --only-folders      Ordnername und -größe\n"
-          "      --structure MODUS   Strukturdarstellung: explorer | single\n"
-          "  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,"
-          "files,subfolders,attributes,shortname\n"
-          "  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte)\n"
-          "      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf: "
-          "name,size,type,modified,created,access,attributes,shortname\n"
-          "      --date-line         Datumszeile schreiben\n"
-          "      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je "
-          "Prozessorkern; 1: ohne Vorauslesen)\n"
-          "  -o, --output DATEI      .csv: CSV-Datei, .pdf: PDF-Bericht, .xlsx: Tabelle, sonst "
-          "Textdatei; ohne -o Text auf der Standardausgabe\n"
+          "  -m, --mask MASKE        Suchmaske (Vorgabe *.*); mehrere durch ; getrennt oder mit\n"
+          "                          mehreren -m, z. B. -m '*.jpg;*.png'\n"
+          "      --all-drives        alle Laufwerke statt eines Ordners,\n"
+          "                          z. B. --all-drives -m '*.iso'\n"
+          "  -s, --subfolders        mit Unterordnern, z. B. -s -m '*.pdf'\n"
+          "      --only-folders      Ordnername und -größe, z. B. --only-folders -s -m '*.mp3'\n"
+          "      --structure MODUS   Strukturdarstellung: explorer | single,\n"
+          "                          z. B. --structure explorer\n"
+          "  -c, --columns LISTE     durch Kommas getrennt: size,type,modified,created,access,\n"
+          "                          files,subfolders,attributes,shortname, z. B. -c size,modified\n"
+          "  -u, --unit EINHEIT      byte | kb | mb (Vorgabe byte), z. B. -u mb\n"
+          "      --sort SPALTE[:asc|:desc]  sortiert wie ein Klick auf den Spaltenkopf:\n"
+          "                          name,size,type,modified,created,access,attributes,\n"
+          "                          shortname, z. B. --sort size:desc\n"
+          "      --exclude MASKE     Namen, die weder aufgeführt noch betreten noch mitgezählt\n"
+          "                          werden; mehrere durch ; getrennt oder mit mehreren\n"
+          "                          --exclude, z. B. --exclude '.git;node_modules'\n"
+          "      --min-size GRÖSSE   nur Dateien ab GRÖSSE: Byte, mit K, M oder G mal 1024,\n"
+          "                          1024² oder 1024³, z. B. --min-size 10M\n"
+          "      --max-size GRÖSSE   nur Dateien bis GRÖSSE, z. B. --max-size 500K\n"
+          "      --newer ZEIT        nur Dateien, die ab ZEIT geändert wurden; ZEIT in Ortszeit\n"
+          "                          JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], z. B. --newer 2024-03-01\n"
+          "      --older ZEIT        nur Dateien, die vor ZEIT geändert wurden,\n"
+          "                          z. B. --older 2024-03-01T08:30\n"
+          "      --date-line         Datumszeile schreiben, z. B. --date-line -o liste.txt\n"
+          "      --threads N         Threads, die Ordner lesen, 1 bis 4 (Vorgabe: einer je\n"
+          "                          Prozessorkern; 1: ohne Vorauslesen), z. B. --threads 1\n"
+          "      --format jsonl      ein JSON-Objekt je Zeile, Größen in Byte, Zeiten nach\n"
+          "                          ISO 8601; ohne Datums- und Kopfzeile, z. B. --format jsonl\n"
+          "  -o, --output DATEI      .csv: CSV-Datei, .jsonl: JSON Lines, .pdf: PDF-Bericht,\n"
+          "                          .xlsx: Tabelle, sonst Textdatei; ohne -o Text auf der\n"
+          "                          Standardausgabe, z. B. -o liste.csv\n"
           "  -h, --help              diese Hilfe\n"
           "      --version           Programmversion\n"
+          "Größen- und Datumsfilter wählen nur Dateizeilen der Dateiliste aus; Ordnerzeilen "
+          "und alle Summen bleiben, wie sie ohne sie wären.\n"
           "Rückgabewert: 0 Zeilen geschrieben, 1 Suchziel nicht gefunden, 2 Abweisung oder "
           "Aufruffehler.\n"},
     {205, "Unbekannte Option:"},
@@ -162,6 +182,12 @@ constexpr std::pair<int, std::string_view> kTable[] = {
     {222, "Zugriff verweigert oder Datenträger schreibgeschützt."},
     {223, "Ordner in den Papierkorb verschieben?"},
     {224, "Ordner kann nicht in den Papierkorb verschoben werden: "},
+    // Texts of the filters of pathquill-list.
+    {340, "erwartet: ganze Zahl, wahlweise mit K, M oder G, zum Beispiel 500K"},
+    {341, "erwartet: JJJJ-MM-TT oder JJJJ-MM-TTTHH:MM[:SS], zum Beispiel 2024-03-01T08:30"},
+    {342, "Die Mindestgröße (--min-size) ist größer als die Höchstgröße (--max-size)."},
+    {343, "Größen- und Datumsfilter wählen Dateizeilen aus und sind mit --structure oder "
+          "--only-folders nicht möglich:"},
     // Texts of the folder entry, the info dialog and the help window.
     {250, "Erzeugung von Schlüssel %s misslungen"},
     {251, "Konnte Daten für '%s' nicht setzen"},

@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 #include "resources/strings.h"
 #include "save/file_naming.h"
+#include "search/name_filter.h"
 #include "search/search_control_logic.h"
 #include "search/search_request.h"
 
@@ -12,12 +13,24 @@ DriveFacts LiveDriveFacts(const std::string& root) {
 
 namespace {
 
-std::string LookForPart(const std::string& lookForText) {
+// A folder target cleans its masks a second time.
+std::string LookForPart(const std::string& lookForText, int cleanings) {
     if (lookForText.empty())
         return Msg(191);
-    std::string part = TrimBlanks(lookForText);
-    DeleteAsteriskandPoint(part);
-    return part;
+    if (lookForText.find(';') == std::string::npos) {
+        std::string part = TrimBlanks(lookForText);
+        for (int i = 0; i < cleanings; ++i)
+            DeleteAsteriskandPoint(part);
+        return part;
+    }
+    // Several masks: each cleaned on its own, joined by "_".
+    std::string part;
+    for (std::string mask : SplitMasks(lookForText)) {
+        for (int i = 0; i < cleanings; ++i)
+            DeleteAsteriskandPoint(mask);
+        part += (part.empty() ? "" : "_") + mask;
+    }
+    return part.empty() ? Msg(191) : part;
 }
 
 ComposedName Cleaned(std::string name, bool unlabelledDriveRoot = false) {
@@ -59,7 +72,7 @@ std::optional<ComposedName> ComposeFileName(const std::string& searchTarget,
                                             const std::string& lookForText, MessageBoxes& boxes,
                                             const StatusReport& status,
                                             const NamingMachine& machine) {
-    std::string part = LookForPart(lookForText);
+    const std::string part = LookForPart(lookForText, 1);
     if (searchTarget == kAllDrives)
         return ComposedName{Msg(129) + "_" + part + ".txt"};
     if (IsNetworkPath(searchTarget))
@@ -70,6 +83,5 @@ std::optional<ComposedName> ComposeFileName(const std::string& searchTarget,
         boxes.Error(Msg(119));
         return std::nullopt;
     }
-    DeleteAsteriskandPoint(part);
-    return Cleaned(searchTarget + "_" + part + ".txt");
+    return Cleaned(searchTarget + "_" + LookForPart(lookForText, 2) + ".txt");
 }

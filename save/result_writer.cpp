@@ -24,14 +24,11 @@ bool DriveRefusesFiles(const std::string& typeName) {
     return typeName == "CD-ROM" || typeName == "RAM disk" || typeName == "Does not exist";
 }
 
-bool WriteLines(const ResultTable& table, const std::string& fileName,
-                const std::optional<std::string>& dateLine) {
+bool WriteBody(const std::string& fileName, const FileBody& body) {
     AtomicFile file(fileName);
     if (!file.IsOpen())
         return false;
-    return WriteResultLines(table, LayoutOfFileName(fileName), dateLine,
-                            [&](std::string_view bytes) { return file.Write(bytes); }) &&
-           file.Commit();
+    return body([&](std::string_view bytes) { return file.Write(bytes); }) && file.Commit();
 }
 
 bool FileExists(const std::string& path) {
@@ -140,14 +137,23 @@ WriteOutcome WrittenOutcome(bool written, const std::string& fileName, MessageBo
     return out;
 }
 
+WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
+                              MessageBoxes& boxes, const WriterPlatform& platform) {
+    if (auto refused = RefusedTarget(fileName, boxes, platform))
+        return *refused;
+    return WrittenOutcome(WriteBody(fileName, body), fileName, boxes);
+}
+
 WriteOutcome WriteResultFile(const ResultTable& table, const std::string& fileName,
                              bool includeDate, std::time_t now, MessageBoxes& boxes,
                              const WriterPlatform& platform) {
     const std::string dateLine =
         DateLine(ToLocalTime(now), platform.shortDateOrder, platform.timeSeparator);
-    if (auto refused = RefusedTarget(fileName, boxes, platform))
-        return *refused;
-    return WrittenOutcome(
-        WriteLines(table, fileName, includeDate ? std::optional(dateLine) : std::nullopt), fileName,
-        boxes);
+    return WriteCheckedFile(
+        fileName,
+        [&](const ResultLines::Write& write) {
+            return WriteResultLines(table, LayoutOfFileName(fileName),
+                                    includeDate ? std::optional(dateLine) : std::nullopt, write);
+        },
+        boxes, platform);
 }

@@ -26,6 +26,14 @@ struct WriteOutcome {
     std::optional<std::string> leftPanel, rightPanel;
 };
 
+// The bytes of a file, handed to write piece by piece; false as soon as a write fails.
+using FileBody = std::function<bool(const std::function<bool(std::string_view)>& write)>;
+
+// Saves a result file of any format: the drive and space checks, the complete new file in
+// place of the old one, failures reported through boxes and the outcome for the status bar.
+WriteOutcome WriteCheckedFile(const std::string& fileName, const FileBody& body,
+                              MessageBoxes& boxes, const WriterPlatform& platform = {});
+
 // Writes the list as displayed (columns and rows in their current order) to fileName: CSV for
 // a .csv name, semicolon-separated text otherwise, with the date line when includeDate is set.
 // The old file is replaced only by a complete new one. Failures are reported through boxes.

@@ -110,7 +110,9 @@ ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, 
             break;
         }
         // Every entry is passed on, so the search thread takes the same steps for each.
-        const bool dots = e.IsDotOrDotDot();
+        // An excluded name is passed on like "." and "..": never read into or looked at.
+        const bool dots =
+            e.IsDotOrDotDot() || (rule.excluded && rule.excluded->Matches(e.Name()));
         const bool matches = !dots && rule.mask->Matches(e.Name());
         const bool look = !dots && (matches || rule.withSubfolders);
         const bool listed = look && matches && !rule.onlyFolders; // a file, its row needs details

@@ -14,13 +14,14 @@
 
 #include "platform/directory.h"
 #include "platform/folder_stack.h"
-#include "platform/mask_matcher.h"
+#include "search/name_filter.h"
 
 // What the plain listing reads of each folder; a helper reads it the same way.
 struct FolderReadRule {
-    const MaskMatcher* mask = nullptr;
+    const NameFilter* mask = nullptr;
+    const NameFilter* excluded = nullptr; // names the listing passes over; none when null
     bool withSubfolders = false, onlyFolders = false;
-    unsigned fileFields = 0; // details of a matching file a shown column needs
+    unsigned fileFields = 0; // details of a matching file the listing needs
     const std::atomic<bool>* terminated = nullptr;
     std::function<bool(const std::string&, const Directory&)> mayEnter;
     bool statBatches = false; // each reading thread fetches details through its own ring

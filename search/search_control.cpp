@@ -21,6 +21,7 @@
 #include "resources/strings.h"
 #include "results/result_model.h"
 #include "search/minimize_name.h"
+#include "search/name_filter.h"
 #include "search/search_control_logic.h"
 #include "search/search_runner.h"
 #include "system/drives.h"
@@ -107,7 +108,7 @@ void TForm1::UncheckColumnOptions() {
 }
 
 bool TForm1::RefusedForEmptyLookFor() {
-    if (!LookForText().empty()) return false;
+    if (!SplitMasks(LookForText()).empty()) return false; // ";" alone holds no mask either
     messages_.Error(Msg(80));
     // Unlike the original, the commands come back as after the other refusals.
     SetCommandButtons(true, false, true, true);

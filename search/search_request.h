@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +22,28 @@ struct SearchOptions {
     int structureMode = ModeNone;
 };
 
+// Which file rows of the plain listing appear, by size and by last change; folder rows and
+// totals stay as they are. Size bounds are inclusive; newer takes files changed at or after
+// it, older those changed strictly before.
+struct FileBounds {
+    std::optional<std::int64_t> minSize, maxSize;
+    std::optional<std::time_t> newer, older;
+    bool Any() const { return minSize || maxSize || newer || older; }
+    bool Admit(std::int64_t size, std::time_t modified) const {
+        return (!minSize || size >= *minSize) && (!maxSize || size <= *maxSize) &&
+               (!newer || modified >= *newer) && (!older || modified < *older);
+    }
+};
+
 // Whether a search fetches details in batches unless told otherwise.
 inline constexpr bool kStatBatchesByDefault = true;
 
 struct SearchRequest {
     std::string target;                  // a folder path or kAllDrives
     std::string root;                    // the target with one trailing separator
-    std::string mask;                    // trimmed look-for text
+    std::string mask;                    // trimmed look-for text; masks separated by ';'
+    std::string excluded; // masks of names neither listed, entered nor counted; may be empty
+    FileBounds fileBounds;
     std::vector<std::string> driveList;  // volume roots walked for kAllDrives
     std::vector<std::string> mountsNotToEnter; // pseudo file systems below the root
     SearchOptions options;

@@ -20,8 +20,8 @@ void Empty(ItemRecord& item) {
 } // namespace
 
 TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
-    : request_(std::move(request)), sink_(sink), mask_(request_.mask),
-      upperMask_(UpperCase(request_.mask)),
+    : request_(std::move(request)), sink_(sink), mask_(request_.mask), excluded_(request_.excluded),
+      excluding_(!excluded_.Empty()),
       mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
       sizeTexts_(request_.options.sizeUnit),
       dateTexts_(request_.options.structureMode != ModeNone) {
@@ -57,6 +57,11 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
     }
     if (needType_)
         typeNames_ = std::make_unique<TypeNameLookup>();
+    const FileBounds& bounds = request_.fileBounds;
+    if (bounds.minSize || bounds.maxSize)
+        boundFields_ |= Field::Size;
+    if (bounds.newer || bounds.older)
+        boundFields_ |= Field::Modified;
 }
 
 std::chrono::steady_clock::time_point TSearchThread::Now() const {
@@ -113,7 +118,8 @@ FolderReadRule TSearchThread::ReadRule() const {
     rule.mask = &mask_;
     rule.withSubfolders = request_.options.includeSubfolders;
     rule.onlyFolders = request_.options.onlyFolders;
-    rule.fileFields = fileFields_;
+    rule.fileFields = fileFields_ | boundFields_;
+    rule.excluded = excluding_ ? &excluded_ : nullptr;
     rule.terminated = &terminated_;
     rule.statBatches = request_.statBatches;
     // As MayEnter for a folder below the root.
@@ -207,7 +213,7 @@ void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
             break;
         if (!entries.Next(e, known))
             break;
-        if (e.IsDotOrDotDot())
+        if (e.IsDotOrDotDot() || Excluded(e.Name()))
             continue;
         const bool matches = mask_.Matches(e.Name());
         if (!matches && !withSubfolders)
@@ -224,6 +230,13 @@ void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
             matched = true;
             continue;
         }
+        EntryDetails details;
+        if (boundFields_ && !known) {
+            entries.Dir().Stat(e, fileFields_ | boundFields_, details);
+            known = &details;
+        }
+        if (boundFields_ && !request_.fileBounds.Admit(known->size, known->modified))
+            continue;
         if (prefix.empty())
             prefix = paths::WithTrailingSeparator(stack.Path());
         item_->ItemPath.assign(prefix).append(e.Name());
@@ -250,7 +263,7 @@ void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
 // it. Leaves the subfolder on top of the stack.
 void TSearchThread::ListSubfolder(FolderStack& stack, const std::string& name) {
     const bool onlyFolders = request_.options.onlyFolders;
-    const bool matches = UpperCase(name).find(upperMask_) != std::string::npos;
+    const bool matches = mask_.ContainedIn(name);
     if (matches && !onlyFolders) {
         DirEntry sub{name.c_str(), name.size(), EntryKind::Directory};
         item_->FolderItem = true;
@@ -365,7 +378,7 @@ std::int64_t TSearchThread::DirectSize(Directory& dir, std::vector<std::string>&
             break;
         if (!dir.Next(e))
             break;
-        if (e.IsDotOrDotDot())
+        if (e.IsDotOrDotDot() || Excluded(e.Name()))
             continue;
         if (e.kind == EntryKind::Unknown)
             dir.Stat(e, 0, d);

@@ -13,11 +13,11 @@
 
 #include "platform/directory.h"
 #include "platform/folder_stack.h"
-#include "platform/mask_matcher.h"
 #include "platform/statx_ring.h"
 #include "platform/type_names.h"
 #include "search/date_texts.h"
 #include "search/item_record.h"
+#include "search/name_filter.h"
 #include "search/read_ahead.h"
 #include "search/search_request.h"
 #include "search/size_texts.h"
@@ -100,6 +100,8 @@ class TSearchThread {
     // The two structure listings, for one start folder.
     void RunStructureSearch(FolderStack& stack);
 
+    // Names left out of every listing, count and total.
+    bool Excluded(std::string_view name) const { return excluding_ && excluded_.Matches(name); }
     // Whether the walk goes into the folder on top of the stack; the root always.
     bool MayEnter(FolderStack& stack) const;
     // The reading that follows: by this rule, with helper threads when more than one thread is
@@ -158,12 +160,14 @@ class TSearchThread {
     bool statusToCopy_ = false;
     bool SingleFolderMode = false;
 
-    unsigned fileFields_ = 0; // details a shown column needs
+    unsigned fileFields_ = 0;  // details a shown column needs
+    unsigned boundFields_ = 0; // details the file bounds need besides
     bool needType_ = false;
     bool needSize_ = false;
-    MaskMatcher mask_;
-    MaskMatcher everyName_{"*"};
-    std::string upperMask_;
+    NameFilter mask_;
+    NameFilter everyName_{"*"};
+    NameFilter excluded_;
+    bool excluding_ = false;
     std::unique_ptr<TypeNameLookup> typeNames_;
     std::unordered_map<std::string, std::int64_t> folderTotals_; // subtree totals of this search
     std::unordered_set<std::string> listedFolders_;              // only-folders rows made

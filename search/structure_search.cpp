@@ -98,7 +98,7 @@ void TSearchThread::DirectFilesSize(FolderStack& stack, FolderEntries& entries,
             break;
         if (!entries.Next(e, known))
             break;
-        if (e.IsDotOrDotDot())
+        if (e.IsDotOrDotDot() || Excluded(e.Name()))
             continue;
         entries.ResolveKind(e);
         if (e.kind == EntryKind::Directory) {

@@ -107,6 +107,8 @@ check_completion() { # ROOT
     "-c size,sub|size,subfolders"
     "--columns = modified,a|modified,access modified,attributes"
     "-m ''|"
+    "--exclude ''|"
+    "--format ''|jsonl"
     "'$work/comp/Ordner '|$work/comp/Ordner A $work/comp/Ordner B"
     "-s -- '$work/comp/O'|$work/comp/Ordner A $work/comp/Ordner B"
   )

@@ -72,9 +72,16 @@ TEST(ComposedName, NamesForEveryKindOfTarget) {
         // A network path keeps the last letter of its share.
         {"//server/share", "*.txt", kHarddisk, "server_sharetxt.txt", false},
         {"//server/share/", "*.txt", kHarddisk, "server_sharetxt.txt", false},
+        // Several masks: each cleaned as one would be, joined by "_".
+        {"/home/u/Bilder", "*.jpg;*.png", kHarddisk, "_home_u_Bilder_jpg_png.txt", false},
+        {"/home/u/Bilder", "*.txt*.doc; ;*.*.*", kHarddisk, "_home_u_Bilder_txtdoc_alle._.txt",
+         false},
+        {"AllDrives", " *.jpg ; *.png ", kHarddisk, "Alle_LW_jpg_png.txt", false},
+        {"AllDrives", ";", kHarddisk, "Alle_LW_unbekannt.txt", false},
+        {"/", "*.jpg;*.*", kHarddisk, "_jpg_alle.txt", true},
     };
     for (const Case& c : cases) {
-        Composing composing({"/home/u/Tools"}, c.drive);
+        Composing composing({"/home/u/Tools", "/home/u/Bilder"}, c.drive);
         const auto composed = composing.Compose(c.target, c.lookFor);
         ASSERT_TRUE(composed) << c.target << " " << c.lookFor;
         EXPECT_EQ(composed->name, c.name) << c.target << " " << c.lookFor;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 
 #include "app/tform1.h"
 #include "results/result_model.h"
+#include "search/search_control_logic.h"
 #include "search/search_runner.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
@@ -233,6 +236,37 @@ TEST_F(SearchControl, UnitChangedDuringASearchLeavesItsCellsAndSortAlone) {
     for (const ResultRow& row : window.Results->Table().rows) order.emplace_back(row.Cell(0));
     EXPECT_EQ(order, (std::vector<std::string>{tree.Path("large.txt"), tree.Path("middle.txt"),
                                                tree.Path("small.txt")}));
+}
+
+// The look-for box takes several masks; the history keeps the text, and the composed name
+// is made of each mask. A text without ";" is one mask as before.
+TEST_F(SearchControl, SeveralMasksAreFoundAndComposedIntoAName) {
+    for (const char* name : {"a.jpg", "b.PNG", "c.txt", "d;e.jpg"})
+        tree.File(name);
+    std::string folder = tree.Root();
+    std::replace(folder.begin(), folder.end(), '/', '_');
+    const struct {
+        std::string typed;
+        std::vector<std::string> found;
+        std::string composed;
+    } cases[] = {
+        {" *.jpg; *.png ", {"a.jpg", "b.PNG", "d;e.jpg"}, folder + "_jpg_png.txt"},
+        {"*.jpg", {"a.jpg", "d;e.jpg"}, folder + "_jpg.txt"},
+    };
+    for (const auto& c : cases) {
+        window.edSaveAs->clear();
+        Start(tree.Root(), c.typed);
+        WaitForEnd(window);
+        std::vector<std::string> found;
+        for (const ResultRow& row : window.Results->Table().rows)
+            found.emplace_back(row.Cell(0).substr(tree.Root().size() + 1));
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, c.found) << c.typed;
+        EXPECT_EQ(window.cbLookfor->itemText(0).toStdString(), TrimBlanks(c.typed));
+        window.btnAutocreateFNameClick();
+        EXPECT_EQ(window.edSaveAs->text().toStdString(), c.composed) << c.typed;
+    }
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 // A start command while a search runs stops that search first; nothing of its end reaches the
