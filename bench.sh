@@ -16,14 +16,23 @@ else
     export_bench
 fi
 mkdir -p "$trees"
+# Makes a tree once: under a temporary name until it is complete, so an interrupted run
+# starts it again instead of using half of it.
+once() {
+  local name="$1"
+  shift
+  [[ -d "$trees/$name" ]] && return
+  rm -rf "$trees/$name.part"
+  "$build/bench/make_tree" "$@" && mv "$trees/$name.part" "$trees/$name"
+}
 small=$(awk "BEGIN { print $scale / 10 }")
 for s in "$scale" "$small"; do
-  [[ -d "$trees/tree-$s" ]] || "$build/bench/make_tree" "$trees/tree-$s" "$s"
+  once "tree-$s" "$trees/tree-$s.part" "$s"
 done
+once flat-200000 --flat "$trees/flat-200000.part" 200000
+once chain-3000 --chain "$trees/chain-3000.part" 3000
 # Formats as the German desktop shows them.
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
-[[ -d "$trees/flat-200000" ]] || "$build/bench/make_tree" --flat "$trees/flat-200000" 200000
-[[ -d "$trees/chain-3000" ]] || "$build/bench/make_tree" --chain "$trees/chain-3000" 3000
 "$build/bench/pathquill_bench" all "$trees/tree-$scale" "$trees/tree-$small" "$runs" \
   "$trees/flat-200000" "$trees/chain-3000"
 "$build/bench/export_bench" all "$trees/tree-$scale" "$runs"

@@ -1,6 +1,9 @@
 // The benchmark: every figure against its anchor, measured in one run on the same tree.
 //   pathquill_bench all TREE SMALL_TREE RUNS FLAT CHAIN   the whole table (bench.sh calls this)
-//   pathquill_bench window FOLDER                one window search; prints seconds, rows, stall
+//   pathquill_bench window FOLDER                one window search; prints seconds, rows, longest
+//                                                stall, name sort, save, peak KiB, then the CPU
+//                                                seconds of the search (all threads', the
+//                                                window's), of the sort and of the save
 //   pathquill_bench sort TREE COLUMN             one header click on a million rows (profiling)
 #include <QApplication>
 #include <QCheckBox>
@@ -48,6 +51,25 @@ class SilentBoxes : public MessageBoxes {
     void Plain(const std::string&) override {}
 };
 
+// The process's peak resident memory so far.
+long PeakKB() {
+    long kb = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "VmHWM: %ld", &kb) == 1)
+                break;
+        std::fclose(f);
+    }
+    return kb;
+}
+
+double CpuSeconds(clockid_t clock) {
+    timespec t{};
+    ::clock_gettime(clock, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
 // One window search from the start command to "Suche beendet.", with a timer on the window
 // thread that notices how long the thread was kept from it.
 int WindowSearch(int argc, char** argv) {
@@ -80,8 +102,25 @@ int WindowSearch(int argc, char** argv) {
     loop.exec();
     const double seconds = clock.nsecsElapsed() / 1e9;
     longestGap = std::max(longestGap, tick.elapsed());
-    std::printf("%.6f %d %lld\n", seconds, window.Results->rowCount(),
-                static_cast<long long>(longestGap));
+    const long peakKB = PeakKB(); // what the rows cost, before a sort needs more for a moment
+    const double cpu = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double windowCpu = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    // A click on the name header, then the save command's writer, as the user would go on.
+    clock.restart();
+    double cpuBefore = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    window.ListView1ColumnClick(0);
+    const double sort = clock.nsecsElapsed() / 1e9;
+    const double sortCpu = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
+    const std::string csv = std::filesystem::absolute(std::string(argv[2]) + "-window.csv");
+    clock.restart();
+    cpuBefore = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    window.WriteFile(csv);
+    const double save = clock.nsecsElapsed() / 1e9;
+    const double saveCpu = CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuBefore;
+    std::filesystem::remove(csv);
+    std::printf("%.6f %d %lld %.6f %.6f %ld %.3f %.3f %.3f %.3f\n", seconds,
+                window.Results->rowCount(), static_cast<long long>(longestGap), sort, save, peakKB,
+                cpu, windowCpu, sortCpu, saveCpu);
     return 0;
 }
 
@@ -89,6 +128,7 @@ struct Child {
     double seconds = 0;
     long maxRssKB = 0;
     std::string out;
+    bool exitedZero = false;
 };
 
 // Runs a program with its standard output caught (or thrown away) and its standard error
@@ -124,7 +164,8 @@ Child Spawn(const std::vector<std::string>& args, bool catchOutput) {
     ::wait4(pid, &status, 0, &usage);
     c.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     c.maxRssKB = usage.ru_maxrss;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    c.exitedZero = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!c.exitedZero && args[0] != "sh")
         std::fprintf(stderr, "%s exited with %d\n", args[0].c_str(), status);
     return c;
 }
@@ -134,12 +175,31 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
+// Empties the page cache, so the next run reads the disk; false where that is not allowed.
+bool DropCaches() {
+    ::sync();
+    const int fd = ::open("/proc/sys/vm/drop_caches", O_WRONLY | O_CLOEXEC);
+    const bool dropped = fd >= 0 && ::write(fd, "3\n", 2) == 2;
+    if (fd >= 0)
+        ::close(fd);
+    return dropped;
+}
+
+bool Installed(const std::string& program) {
+    return Spawn({"sh", "-c", "command -v " + program}, false).exitedZero;
+}
+
 // Commands run in turn, so a change of load falls on all of them; the median of each.
-std::vector<double> InTurn(int runs, const std::vector<std::vector<std::string>>& commands) {
+// before runs ahead of every run.
+std::vector<double> InTurn(int runs, const std::vector<std::vector<std::string>>& commands,
+                           const std::function<bool()>& before = {}) {
     std::vector<std::vector<double>> t(commands.size());
     for (int i = 0; i < runs; ++i)
-        for (std::size_t k = 0; k < commands.size(); ++k)
+        for (std::size_t k = 0; k < commands.size(); ++k) {
+            if (before)
+                before();
             t[k].push_back(Spawn(commands[k], false).seconds);
+        }
     std::vector<double> medians;
     for (const auto& v : t)
         medians.push_back(Median(v));
@@ -164,8 +224,9 @@ struct Line {
     double value;
     std::string unit;
     std::string anchor;
-    double ratio;  // value / anchor; negative when there is no anchor
-    double target; // the ratio or value it must not exceed
+    double ratio;         // value / anchor; negative when there is no anchor
+    double target;        // the ratio or value it must not exceed; negative: none, only shown
+    bool skipped = false; // could not be measured here
 };
 
 void Print(const std::vector<Line>& lines) {
@@ -173,10 +234,19 @@ void Print(const std::vector<Line>& lines) {
                 "target", "met");
     for (const Line& l : lines) {
         const double judged = l.ratio >= 0 ? l.ratio : l.value;
-        std::printf("%-46s %9.3f %-3s  %-26s %8s %8.2f  %s\n", l.figure.c_str(), l.value,
+        const std::string target = l.target >= 0 ? std::to_string(l.target).substr(0, 4) : "";
+        if (l.skipped) {
+            std::printf("%-46s %13s  %-26s %8s %8s  skipped\n", l.figure.c_str(), "",
+                        l.anchor.c_str(), "", target.c_str());
+            continue;
+        }
+        std::printf("%-46s %9.3f %-3s  %-26s %8s %8s  %s\n", l.figure.c_str(), l.value,
                     l.unit.c_str(), l.anchor.c_str(),
                     l.ratio >= 0 ? (std::to_string(l.ratio).substr(0, 5) + "x").c_str() : "",
-                    l.target, judged <= l.target ? "yes" : "NO");
+                    target.c_str(),
+                    l.target < 0         ? ""
+                    : judged <= l.target ? "yes"
+                                         : "NO");
     }
 }
 
@@ -294,37 +364,63 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
             {"peak memory, default, " + name, many, "MiB", "1 thread", many / one, 1.5});
     }
 
-    std::vector<double> windowSeconds, stalls;
-    long windowRss = 0, rows = 0;
+    std::vector<double> windowSeconds, stalls, windowSorts, windowSaves;
+    long windowPeak = 0, rows = 0;
     for (int i = 0; i < runs; ++i) {
         const Child c = Spawn({self, "window", tree}, true);
-        double s = 0;
+        double s = 0, sort = 0, save = 0;
         long long stall = 0;
-        std::sscanf(c.out.c_str(), "%lf %ld %lld", &s, &rows, &stall);
+        long peak = 0;
+        std::sscanf(c.out.c_str(), "%lf %ld %lld %lf %lf %ld", &s, &rows, &stall, &sort, &save,
+                    &peak);
         windowSeconds.push_back(s);
         stalls.push_back(static_cast<double>(stall));
-        windowRss = std::max(windowRss, c.maxRssKB);
+        windowSorts.push_back(sort);
+        windowSaves.push_back(save);
+        windowPeak = std::max(windowPeak, peak);
     }
     const std::string emptyFolder = tree + "-empty";
     std::filesystem::create_directories(emptyFolder);
-    const long baseRss = Spawn({self, "window", emptyFolder}, true).maxRssKB;
+    long basePeak = 0;
+    std::sscanf(Spawn({self, "window", emptyFolder}, true).out.c_str(), "%*f %*d %*d %*f %*f %ld",
+                &basePeak);
     const double window = Median(windowSeconds);
+    const std::string listed = std::to_string(rows) + " rows";
     lines.push_back({"window plain search (offscreen)", window, "s", "pathquill-list",
-                     window / listPlain, 2.0});
+                     window / listPlain, 1.1});
     lines.push_back({"window thread longest busy stretch", Median(stalls), "ms", "", -1, 100});
     lines.push_back({"window memory per listed row",
-                     rows ? (windowRss - baseRss) * 1024.0 / rows : 0, "B", "", -1, 200});
+                     rows ? (windowPeak - basePeak) * 1024.0 / rows : 0, "B", "", -1, 100});
+    lines.push_back(
+        {"window: sort the " + listed + " by name", Median(windowSorts), "s", "", -1, 1.5});
+    lines.push_back(
+        {"window: save the " + listed + " as .csv", Median(windowSaves), "s", "", -1, 2.0});
 
     const std::string bare = (std::filesystem::path(self).parent_path() / "bare_walker").string();
+    const std::string threadCount = std::to_string(WalkThreads(0));
+    const std::vector<std::string> bareMany = {bare, "-t", threadCount, tree};
     const std::vector<std::string> allColumns = {list, "-s", "-c",
                                                  "size,modified,created,access,attributes"};
+    // The other way of fetching details, to keep the chosen one honest.
+    const auto oneByOne = [](std::vector<std::string> args) {
+        args.insert(args.begin(), {"env", "PATHQUILL_IO_URING=0"});
+        return args;
+    };
     const std::vector<double> allTimes =
-        InTurn(runs, {{bare, tree}, alone(with(allColumns, tree)), with(allColumns, tree)});
+        InTurn(runs, {{bare, tree}, alone(with(allColumns, tree)), bareMany, with(allColumns, tree),
+                      oneByOne(with(allColumns, tree))});
     const double bareAll = allTimes[0];
     lines.push_back({"all-columns listing, 1 thread", allTimes[1], "s", "C walker (same calls)",
                      allTimes[1] / bareAll, 1.15});
-    lines.push_back({"all-columns listing, " + byDefault, allTimes[2], "s", "C walker (same calls)",
-                     allTimes[2] / bareAll, 1.15});
+    lines.push_back({"all-columns listing, " + byDefault, allTimes[3], "s",
+                     "C walker, " + threadCount + " threads", allTimes[3] / allTimes[2], 1.05});
+    lines.push_back({"the same, statx one at a time", allTimes[4], "s", "in batches (io_uring)",
+                     allTimes[4] / allTimes[3], -1});
+    // The parallel anchor must write what the single one writes.
+    const bool bareSame = Spawn(bareMany, true).out == Spawn({bare, tree}, true).out;
+    std::printf("C walker with %s threads writes the bytes of 1 thread: %s\n", threadCount.c_str(),
+                bareSame ? "yes" : "NO");
+
     lines.push_back({"cancel in the middle of the plain listing, " + byDefault,
                      MedianSeconds(runs, [&] { return CancelSeconds(tree, rows / 3); }) * 1000,
                      "ms", "", -1, 50});
@@ -344,7 +440,7 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
         });
     };
     const std::string count = std::to_string(million.rows.size()) + " rows";
-    lines.push_back({"sort " + count + " by name", sortTime(0), "s", "", -1, 0.5});
+    lines.push_back({"sort " + count + " by name", sortTime(0), "s", "", -1, 0.3});
     lines.push_back({"sort " + count + " by size", sortTime(1), "s", "", -1, 1.5});
     lines.push_back({"sort " + count + " by modified", sortTime(2), "s", "", -1, 1.5});
     const std::string csv = tree + "-out.csv";
@@ -357,10 +453,36 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
                      save, "s", "", -1, 1.0});
     std::filesystem::remove(csv);
 
+    // Last, as it leaves the cache cold.
+    // Cold: the page cache dropped before every run of each command.
+    const std::string figure = "all-columns listing, " + byDefault + ", cold";
+    const bool canDrop = DropCaches();
+    std::vector<std::vector<std::string>> cold = {
+        with(allColumns, tree), {"du", "-a", tree}, bareMany, oneByOne(with(allColumns, tree))};
+    const bool withFd = Installed("fdfind");
+    if (withFd)
+        cold.push_back({"fdfind", "-u", ".", tree});
+    if (canDrop) {
+        const std::vector<double> coldTimes = InTurn(runs, cold, DropCaches);
+        lines.push_back(
+            {figure, coldTimes[0], "s", "du -a, cold", coldTimes[0] / coldTimes[1], 0.6});
+        if (withFd)
+            lines.push_back(
+                {figure, coldTimes[0], "s", "fdfind -u ., cold", coldTimes[0] / coldTimes[4], 1.3});
+        lines.push_back({figure, coldTimes[0], "s", "C walker, " + threadCount + " thr., cold",
+                         coldTimes[0] / coldTimes[2], -1});
+        lines.push_back({"the same, statx one at a time, cold", coldTimes[3], "s",
+                         "in batches (io_uring), cold", coldTimes[3] / coldTimes[0], -1});
+    } else {
+        // Dropping the page cache needs root.
+        lines.push_back(
+            {figure, 0, "s", withFd ? "fdfind -u ., du -a, cold" : "du -a, cold", -1, 1.3, true});
+    }
     std::printf("tree: %s, %ld rows in the plain listing; medians of %d runs\n", tree.c_str(), rows,
                 runs);
-    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s, C walker %.3f s\n", duA, du,
-                smallPlain, bareAll);
+    std::printf("anchors: du -a %.3f s, du %.3f s, small tree %.3f s, C walker %.3f s, with %s "
+                "threads %.3f s\n",
+                duA, du, smallPlain, bareAll, threadCount.c_str(), allTimes[2]);
     std::printf("load average (1, 5, 15 min) before: %s, after: %s; %u cores\n", loadBefore.c_str(),
                 load().c_str(), std::thread::hardware_concurrency());
     Print(lines);
@@ -373,7 +495,9 @@ int SortOnce(const std::string& tree, std::size_t column) {
     ColumnSortState state;
     ResultTable none{t.columns, {}};
     ApplyHeaderClick(state, none, 0, ModeNone, "Byte");
-    std::printf("%.3f s\n", Seconds([&] { ApplyHeaderClick(state, t, column, ModeNone, "Byte"); }));
+    const double cpu = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
+    const double wall = Seconds([&] { ApplyHeaderClick(state, t, column, ModeNone, "Byte"); });
+    std::printf("%.3f s, %.3f s CPU\n", wall, CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpu);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/list_command.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -243,6 +244,7 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     SearchRequest request;
     request.options = AsWindowWouldHoldThem(a.options);
     request.walkThreads = a.threads;
+    request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
     request.excluded = a.excluded;
     request.fileBounds = a.fileBounds;
     if (a.allDrives) {

@@ -1,5 +1,7 @@
 #include "platform/directory.h"
 
+#include "platform/statx_ring.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -127,6 +129,13 @@ FolderIdentity Directory::Identity() const {
     return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
+FolderIdentity Directory::ChildIdentity(const char* name) const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstatat(fd_, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode))
+        return {};
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 Directory::Directory(Directory&& other) noexcept
     : fd_(other.fd_), error_(other.error_), buffer_(std::move(other.buffer_)), pos_(other.pos_),
       end_(other.end_), started_(other.started_), exhausted_(other.exhausted_) {
@@ -192,6 +201,26 @@ bool Directory::Stat(DirEntry& entry, unsigned fields, EntryDetails& out) const 
     const bool ok = StatAt(fd_, entry.name, AT_SYMLINK_NOFOLLOW, fields, entry.kind, out);
     out.attributes |= BasicAttributes(entry.Name(), entry.kind);
     return ok;
+}
+
+void Directory::StatEach(std::span<DirEntry> entries, std::span<const unsigned> fields,
+                         std::span<EntryDetails> out, std::span<bool> ok, StatxRing& ring) const {
+    std::vector<StatxRing::Request> requests(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        requests[i] = {entries[i].name, StatxMask(fields[i], entries[i].kind == EntryKind::Unknown)};
+    ring.Run(fd_, requests, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        DirEntry& entry = entries[i];
+        out[i] = EntryDetails{};
+        ok[i] = requests[i].mask == 0 || requests[i].result == 0;
+        if (requests[i].mask != 0 && requests[i].result == 0) {
+            const struct statx& sx = ring.Result(i);
+            if (entry.kind == EntryKind::Unknown)
+                entry.kind = KindOfMode(sx.stx_mode);
+            FillDetails(sx, fields[i], out[i]);
+        }
+        out[i].attributes |= BasicAttributes(entry.Name(), entry.kind);
+    }
 }
 
 bool Directory::StatSelf(unsigned fields, EntryDetails& out) const {

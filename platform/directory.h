@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ struct DirEntry {
     }
 };
 
+class StatxRing;
+
 // Which folder a handle is on, to tell whether a re-opened path still leads to it.
 struct FolderIdentity {
     std::uint64_t device = 0, inode = 0;
@@ -63,6 +66,8 @@ class Directory {
     Directory Reopen() const;     // a second, independent handle on the same directory
     std::uint64_t Device() const; // the file system's device number, 0 when unknown
     FolderIdentity Identity() const;
+    // The identity of the folder a name in this one leads to now; none for anything else.
+    FolderIdentity ChildIdentity(const char* name) const;
     int OpenError() const { return error_; } // errno of a failed open, 0 otherwise
     Directory(Directory&& other) noexcept;
     Directory& operator=(Directory&& other) noexcept;
@@ -77,6 +82,10 @@ class Directory {
 
     // Fills the kind (when unknown) and the attribute bits; fetches only the asked fields.
     bool Stat(DirEntry& entry, unsigned fields, EntryDetails& out) const;
+    // Stat for many entries at once, their details fetched side by side through the ring;
+    // fields[i] says what entries[i] needs. ok[i] is false where the details could not be had.
+    void StatEach(std::span<DirEntry> entries, std::span<const unsigned> fields,
+                  std::span<EntryDetails> out, std::span<bool> ok, StatxRing& ring) const;
     // The directory's own details (for a folder's row).
     bool StatSelf(unsigned fields, EntryDetails& out) const;
 

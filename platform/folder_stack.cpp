@@ -45,7 +45,7 @@ void FolderStack::Pop() {
     const std::size_t top = levels_.size() - 1;
     // The folder's own ".." leads back to a parent closed to save descriptors in one step.
     if (levels_[top - 1].state == State::Closed && levels_[top].state == State::Open)
-        Adopt(top - 1, levels_[top].dir.OpenParent());
+        Adopt(top - 1, levels_[top].dir->OpenParent());
     if (levels_[top].state == State::Open)
         --openCount_;
     levels_.pop_back();
@@ -66,10 +66,29 @@ bool FolderStack::StatTop(unsigned fields, EntryKind& kind, EntryDetails& out) {
     return ok;
 }
 
+bool FolderStack::AdoptTop(std::shared_ptr<Directory> dir, const FolderIdentity& identity) {
+    const std::size_t top = levels_.size() - 1;
+    Level& l = levels_[top];
+    if (!dir || !dir->IsOpen() || top == 0)
+        return false;
+    if (l.state == State::Open)
+        return l.dir == dir || l.dir->Identity() == identity;
+    if (l.state != State::NotOpened)
+        return false;
+    const Directory& parent = Open(top - 1);
+    if (!parent.IsOpen() || parent.ChildIdentity(l.name.c_str()) != identity)
+        return false;
+    l.dir = std::move(dir);
+    l.state = State::Open;
+    if (++openCount_ > openLimit_)
+        CloseLowest(top);
+    return true;
+}
+
 Directory& FolderStack::Open(std::size_t level) {
     const State state = levels_[level].state;
     if (state == State::Open || state == State::Failed)
-        return levels_[level].dir;
+        return *levels_[level].dir;
     // Down by names from the nearest folder still open (or from the root's path).
     std::size_t from = level;
     while (from > 0 && levels_[from - 1].state != State::Open)
@@ -80,7 +99,7 @@ Directory& FolderStack::Open(std::size_t level) {
         for (; k <= level; ++k)
             levels_[k].state = State::Failed;
     }
-    return levels_[level].dir;
+    return *levels_[level].dir;
 }
 
 bool FolderStack::OpenOne(std::size_t level) {
@@ -93,7 +112,7 @@ bool FolderStack::OpenOne(std::size_t level) {
 Directory FolderStack::OpenFrom(std::size_t level) {
     if (level == 0)
         return Directory::OpenRoot(path_.substr(0, levels_[0].pathLength));
-    return levels_[level - 1].dir.OpenChild(levels_[level].name.c_str());
+    return levels_[level - 1].dir->OpenChild(levels_[level].name.c_str());
 }
 
 bool FolderStack::Adopt(std::size_t level, Directory dir) {
@@ -103,7 +122,7 @@ bool FolderStack::Adopt(std::size_t level, Directory dir) {
     // A folder renamed or replaced meanwhile is not taken for the one that was there.
     if (l.state == State::Closed && dir.Identity() != l.identity)
         return false;
-    l.dir = std::move(dir);
+    l.dir = std::make_shared<Directory>(std::move(dir));
     l.state = State::Open;
     if (++openCount_ > openLimit_)
         CloseLowest(level);
@@ -118,8 +137,8 @@ bool FolderStack::CloseLowest(std::size_t keep) {
         Level& l = levels_[k];
         if (l.state != State::Open || k == top || k == keep || k + 1 == keep)
             continue;
-        l.identity = l.dir.Identity();
-        l.dir = Directory();
+        l.identity = l.dir->Identity();
+        l.dir = std::make_shared<Directory>(); // a reader ahead may keep the handle a while
         l.state = State::Closed;
         --openCount_;
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,14 @@ class FolderStack {
     void Pop();
     // The top folder, opened on demand; not open when it cannot be (gone, no access).
     Directory& Top() { return Open(levels_.size() - 1); }
+    // The same handle, to be shared with threads reading below it.
+    std::shared_ptr<Directory> TopHandle() {
+        Open(levels_.size() - 1);
+        return levels_.back().dir;
+    }
+    // Takes dir, opened elsewhere by the top folder's name from the same parent, as the top
+    // folder when that name still leads to it; nothing is opened then. False when it does not.
+    bool AdoptTop(std::shared_ptr<Directory> dir, const FolderIdentity& identity);
     // Details of the top folder's own entry: the root's through a symbolic link, any other
     // folder's as its parent lists it.
     bool StatTop(unsigned fields, EntryKind& kind, EntryDetails& out);
@@ -38,7 +47,8 @@ class FolderStack {
     struct Level {
         std::string name;
         std::size_t pathLength = 0; // of path_ up to and including this level
-        Directory dir;
+        // Shared with the threads that read below it.
+        std::shared_ptr<Directory> dir = std::make_shared<Directory>();
         State state = State::NotOpened;
         FolderIdentity identity; // recorded when closed to save descriptors
     };

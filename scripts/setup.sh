@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev libgl1-mesa-dev libgtest-dev locales
           shared-mime-info xvfb xauth fonts-dejavu-core fonts-liberation2
           libqt6svg6 desktop-file-utils xdg-utils libglib2.0-bin
-          dpkg-dev file appstream man-db libxlsxwriter-dev pkgconf
+          dpkg-dev file appstream man-db libxlsxwriter-dev pkgconf liburing-dev
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 
 # ./test.sh reads the reports back: PDFs with poppler, spreadsheets with LibreOffice Calc.

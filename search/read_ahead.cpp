@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/paths.h"
+#include "platform/statx_ring.h"
 
 namespace {
 // Sleepers are woken by the changes they wait for; the limit only bounds how late a cancel is
@@ -45,17 +46,32 @@ FolderEntries::FolderEntries(Directory& dir) : dir_(&dir) {
     dir.Rewind();
 }
 
+FolderEntries::FolderEntries(Directory& dir, const FolderReadRule& rule, StatxRing& ring)
+    : dir_(&dir), rule_(&rule), ring_(&ring) {
+    dir.Rewind();
+}
+
 FolderEntries::FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner)
     : dir_(read->dir.get()), helperDir_(read->dir), read_(std::move(read)), owner_(&owner) {}
 
 bool FolderEntries::Next(DirEntry& entry, const EntryDetails*& known) {
     known = nullptr;
-    if (!read_)
+    if (!read_ && !rule_)
         return dir_->Next(entry);
     while (next_ >= chunk_.entries.size()) {
         next_ = 0;
         chunk_.entries.clear();
-        if (!owner_->TakeChunk(*read_, chunk_))
+        if (rule_) {
+            if (atEnd_)
+                return false;
+            const ChunkEnd end = ReadChunk(*dir_, *rule_, ring_, chunk_, nullptr, nullptr);
+            atEnd_ = end != ChunkEnd::Full;
+            if (end == ChunkEnd::Stopped)
+                return false;
+        } else if (!owner_->TakeChunk(*read_, chunk_)) {
+            return false;
+        }
+        if (atEnd_ && chunk_.entries.empty())
             return false;
     }
     const ReadEntry& e = chunk_.entries[next_++];
@@ -69,8 +85,80 @@ bool FolderEntries::Next(DirEntry& entry, const EntryDetails*& known) {
 
 void FolderEntries::ResolveKind(DirEntry& entry) {
     EntryDetails ignored;
-    if (!read_ && entry.kind == EntryKind::Unknown)
+    if (!read_ && !rule_ && entry.kind == EntryKind::Unknown)
         dir_->Stat(entry, 0, ignored);
+}
+
+ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, EntryChunk& chunk,
+                   std::vector<std::string>* subfolders, const std::atomic<bool>* passedBy) {
+    chunk.names.clear();
+    chunk.entries.clear();
+    std::vector<std::uint32_t> pending; // entries whose details the ring fetches
+    std::vector<unsigned> fields;
+    std::vector<bool> looked(0);
+    ChunkEnd end = ChunkEnd::Full;
+    DirEntry e;
+    EntryDetails details;
+    while (chunk.entries.size() < ReadAhead::kChunkEntries) {
+        if ((passedBy && passedBy->load(std::memory_order_relaxed)) ||
+            (rule.terminated && rule.terminated->load(std::memory_order_relaxed))) {
+            end = ChunkEnd::Stopped;
+            break;
+        }
+        if (!dir.Next(e)) {
+            end = ChunkEnd::AtEnd;
+            break;
+        }
+        // Every entry is passed on, so the search thread takes the same steps for each.
+        // An excluded name is passed on like "." and "..": never read into or looked at.
+        const bool dots =
+            e.IsDotOrDotDot() || (rule.excluded && rule.excluded->Matches(e.Name()));
+        const bool matches = !dots && rule.mask->Matches(e.Name());
+        const bool look = !dots && (matches || rule.withSubfolders);
+        const bool listed = look && matches && !rule.onlyFolders; // a file, its row needs details
+        ReadEntry entry;
+        entry.nameOffset = static_cast<std::uint32_t>(chunk.names.size());
+        entry.nameLength = static_cast<std::uint32_t>(e.nameLength);
+        if (ring && look && (e.kind == EntryKind::Unknown || (listed && e.kind != EntryKind::Directory))) {
+            pending.push_back(static_cast<std::uint32_t>(chunk.entries.size()));
+            fields.push_back(listed ? rule.fileFields : 0);
+        } else if (look) {
+            if (e.kind == EntryKind::Unknown)
+                dir.Stat(e, 0, details);
+            if (listed && e.kind != EntryKind::Directory) {
+                entry.hasDetails = true;
+                dir.Stat(e, rule.fileFields, entry.details);
+            }
+        }
+        entry.kind = e.kind;
+        chunk.names.append(e.name, e.nameLength).push_back('\0');
+        chunk.entries.push_back(entry);
+        looked.push_back(look);
+    }
+    if (!pending.empty()) {
+        std::vector<DirEntry> asked(pending.size());
+        std::vector<EntryDetails> got(pending.size());
+        std::unique_ptr<bool[]> ok(new bool[pending.size()]);
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            const ReadEntry& entry = chunk.entries[pending[i]];
+            asked[i] = {chunk.names.data() + entry.nameOffset, entry.nameLength, entry.kind};
+        }
+        dir.StatEach(asked, fields, got, std::span(ok.get(), pending.size()), *ring);
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            ReadEntry& entry = chunk.entries[pending[i]];
+            entry.kind = asked[i].kind;
+            if (fields[i] != 0 && entry.kind != EntryKind::Directory) {
+                entry.hasDetails = true;
+                entry.details = got[i];
+            }
+        }
+    }
+    if (subfolders && rule.withSubfolders)
+        for (std::size_t i = 0; i < chunk.entries.size(); ++i)
+            if (looked[i] && chunk.entries[i].kind == EntryKind::Directory)
+                subfolders->emplace_back(chunk.names.data() + chunk.entries[i].nameOffset,
+                                         chunk.entries[i].nameLength);
+    return end;
 }
 
 ReadAhead::ReadAhead(FolderReadRule rule, unsigned helpers) : rule_(std::move(rule)) {
@@ -92,7 +180,8 @@ bool ReadAhead::Stopping() const {
     return stopping_ || rule_.terminated->load(std::memory_order_relaxed);
 }
 
-FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
+std::optional<FolderEntries> ReadAhead::Take(FolderStack& stack) {
+    const std::string& path = stack.Path();
     std::unique_lock lock(mutex_);
     // Folders before this one were not entered (a cancel, or not to be entered).
     while (!order_.empty() && order_.front()->path != path) {
@@ -107,27 +196,26 @@ FolderEntries ReadAhead::Take(const std::string& path, Directory& dir) {
         order_.pop_front();
     }
     Changed(++taken_ % kRoomStep == 0);
-    if (!read)
-        return FolderEntries(dir);
-    if (read->state == FolderRead::State::Waiting) {
+    if (read && read->state == FolderRead::State::Waiting) {
         read->state = FolderRead::State::SearchThread;
-        return FolderEntries(dir);
+        read.reset();
     }
-    Await(lock, [&] { return read->opened; });
+    if (read)
+        Await(lock, [&] { return read->opened; });
+    const bool opened = read && read->opened; // set once, under the lock
+    lock.unlock();
     // The name may lead to another folder by now (renamed, replaced): then read it afresh.
-    const bool same = read->opened && read->dir->IsOpen() && read->identity == dir.Identity();
-    if (!same) {
+    if (opened && stack.AdoptTop(read->dir, read->identity))
+        return FolderEntries(read, *this);
+    if (read)
         read->passedBy = true;
-        return FolderEntries(dir);
-    }
-    return FolderEntries(read, *this);
+    return std::nullopt;
 }
 
-void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
+void ReadAhead::Expect(const std::string& folderPath, std::shared_ptr<Directory> folder,
                        const std::vector<std::string>& names) {
-    if (names.empty())
+    if (names.empty() || !folder || !folder->IsOpen())
         return;
-    auto handle = std::make_shared<Directory>(folder.Reopen());
     const std::lock_guard lock(mutex_);
     const std::string p = paths::WithTrailingSeparator(folderPath);
     auto at = order_.begin();
@@ -135,13 +223,14 @@ void ReadAhead::Expect(const std::string& folderPath, const Directory& folder,
         auto read = std::make_shared<FolderRead>();
         read->path = p + name;
         read->name = name;
-        read->parent = handle;
+        read->parent = folder;
         read->position = order_.insert(at, read);
     }
     Changed(true);
 }
 
 void ReadAhead::Help() {
+    const std::unique_ptr<StatxRing> ring = rule_.statBatches ? StatxRing::Make() : nullptr;
     std::unique_lock lock(mutex_);
     while (!Stopping()) {
         const std::shared_ptr<FolderRead> next = NextToRead();
@@ -151,7 +240,7 @@ void ReadAhead::Help() {
         }
         next->state = FolderRead::State::Reading;
         lock.unlock();
-        Read(*next);
+        Read(*next, ring && ring->Usable() ? ring.get() : nullptr);
         lock.lock();
     }
 }
@@ -200,7 +289,7 @@ void ReadAhead::Changed(bool forHelpers) {
 
 // Reads one folder as the listing's file pass would, in chunks; its subfolders then come
 // right after it (before its later siblings).
-void ReadAhead::Read(FolderRead& read) {
+void ReadAhead::Read(FolderRead& read, StatxRing* ring) {
     auto dir = std::make_shared<Directory>(read.parent->OpenChild(read.name.c_str()));
     const FolderIdentity identity = dir->IsOpen() ? dir->Identity() : FolderIdentity{};
     {
@@ -213,38 +302,11 @@ void ReadAhead::Read(FolderRead& read) {
     std::vector<std::string> subfolders;
     EntryChunk chunk;
     bool complete = dir->IsOpen() && rule_.mayEnter(read.path, *dir);
-    DirEntry e;
-    EntryDetails details;
     while (complete) {
-        if (read.passedBy || rule_.terminated->load(std::memory_order_relaxed)) {
-            complete = false;
+        const ChunkEnd end = ReadChunk(*dir, rule_, ring, chunk, &subfolders, &read.passedBy);
+        if (end == ChunkEnd::AtEnd)
             break;
-        }
-        if (!dir->Next(e))
-            break;
-        // Every entry is passed on, so the search thread takes the same steps for each.
-        // An excluded name is passed on like "." and "..": never read into or looked at.
-        const bool dots =
-            e.IsDotOrDotDot() || (rule_.excluded && rule_.excluded->Matches(e.Name()));
-        const bool matches = !dots && rule_.mask->Matches(e.Name());
-        const bool looked = !dots && (matches || rule_.withSubfolders);
-        if (looked && e.kind == EntryKind::Unknown)
-            dir->Stat(e, 0, details);
-        ReadEntry entry;
-        entry.nameOffset = static_cast<std::uint32_t>(chunk.names.size());
-        entry.nameLength = static_cast<std::uint32_t>(e.nameLength);
-        entry.kind = e.kind;
-        if (looked && e.kind == EntryKind::Directory) {
-            if (rule_.withSubfolders)
-                subfolders.emplace_back(e.Name());
-        } else if (looked && matches && !rule_.onlyFolders) {
-            entry.hasDetails = true;
-            dir->Stat(e, rule_.fileFields, entry.details);
-            entry.kind = e.kind;
-        }
-        chunk.names.append(e.name, e.nameLength).push_back('\0');
-        chunk.entries.push_back(entry);
-        if (chunk.entries.size() >= kChunkEntries && !Deliver(read, chunk))
+        if (end == ChunkEnd::Stopped || !Deliver(read, chunk))
             complete = false;
     }
     std::unique_lock lock(mutex_);

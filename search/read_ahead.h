@@ -7,11 +7,13 @@
 #include <list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/directory.h"
+#include "platform/folder_stack.h"
 #include "search/name_filter.h"
 
 // What the plain listing reads of each folder; a helper reads it the same way.
@@ -22,6 +24,7 @@ struct FolderReadRule {
     unsigned fileFields = 0; // details of a matching file the listing needs
     const std::atomic<bool>* terminated = nullptr;
     std::function<bool(const std::string&, const Directory&)> mayEnter;
+    bool statBatches = false; // each reading thread fetches details through its own ring
 };
 
 // One entry a helper read, with the details the row will need when it is a matching file.
@@ -39,6 +42,17 @@ struct EntryChunk {
 
 struct FolderRead;
 class ReadAhead;
+class StatxRing;
+
+// How a reading of entries into a chunk ended.
+enum class ChunkEnd { Full, AtEnd, Stopped };
+
+// Reads the next entries of dir into chunk (emptied first), at most kChunkEntries, as the
+// file pass of the listing takes them: each with its kind, and the files it lists with their
+// details, fetched through ring when there is one. The names of the subfolders are added to
+// subfolders in order, when it is given.
+ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, EntryChunk& chunk,
+                   std::vector<std::string>* subfolders, const std::atomic<bool>* passedBy);
 
 // The entries of one folder in enumeration order, as the listing takes them: read now from
 // the directory, or taken from what a helper read ahead.
@@ -46,6 +60,8 @@ class FolderEntries {
   public:
     // Read now, from the first entry on.
     explicit FolderEntries(Directory& dir);
+    // Read now a chunk at a time, the details of each chunk's files fetched through the ring.
+    FolderEntries(Directory& dir, const FolderReadRule& rule, StatxRing& ring);
     FolderEntries(std::shared_ptr<FolderRead> read, ReadAhead& owner);
 
     // The next entry; known is set to its details when a helper fetched them already.
@@ -61,6 +77,9 @@ class FolderEntries {
     std::shared_ptr<Directory> helperDir_; // a helper's handle, kept while it is read
     std::shared_ptr<FolderRead> read_;
     ReadAhead* owner_ = nullptr;
+    const FolderReadRule* rule_ = nullptr; // read a chunk at a time
+    StatxRing* ring_ = nullptr;
+    bool atEnd_ = false;
     EntryChunk chunk_;
     std::size_t next_ = 0;
 };
@@ -82,18 +101,19 @@ class ReadAhead {
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The entries of the folder at path, which the search thread has just opened as dir:
-    // a helper's when one read this same folder, otherwise read from dir.
-    FolderEntries Take(const std::string& path, Directory& dir);
+    // The entries of the folder on top of the stack, which the search thread enters now: a
+    // helper's when one read the folder its name still leads to (the stack then takes the
+    // helper's handle); none when the search thread is to read it itself.
+    std::optional<FolderEntries> Take(FolderStack& stack);
     // The subfolders of a folder the search thread read itself, in order: they come next.
-    void Expect(const std::string& folderPath, const Directory& folder,
+    void Expect(const std::string& folderPath, std::shared_ptr<Directory> folder,
                 const std::vector<std::string>& names);
 
   private:
     friend class FolderEntries;
     void Help();
     std::shared_ptr<FolderRead> NextToRead() const;
-    void Read(FolderRead& read);
+    void Read(FolderRead& read, StatxRing* ring);
     bool Deliver(FolderRead& read, EntryChunk& chunk);
     bool TakeChunk(FolderRead& read, EntryChunk& out);
     bool Stopping() const;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
+#include <cstdlib>
 
 #include "app/kept_bytes.h"
 #include "app/message_boxes.h"
@@ -188,6 +189,7 @@ void TForm1::Launch(SearchRequest request) {
     CreateLVColumns();
     request.options = CurrentOptions();
     request.mountsNotToEnter = MountPointsNotToEnter();
+    request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
     runningOptions_ = request.options;
     runningColumns_ = Results->Table().columns;
     runningUnitWord_ = UnitWord(request.options.sizeUnit);

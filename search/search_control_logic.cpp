@@ -31,3 +31,8 @@ bool AddToHistory(std::vector<std::string>& history, const std::string& text) {
 }
 
 std::string FoundCountText(std::size_t rows) { return Msg(152) + ": " + std::to_string(rows); }
+
+bool StatBatchesWanted(const char* environmentValue) {
+    const std::string value = environmentValue ? environmentValue : "";
+    return value == "0" ? false : value == "1" ? true : kStatBatchesByDefault;
+}

@@ -19,3 +19,7 @@ bool HistoryContains(const std::vector<std::string>& history, const std::string&
 
 // "Fundstellen: 42"
 std::string FoundCountText(std::size_t rows);
+
+// Whether a search fetches the details of many entries at once: the default, unless
+// PATHQUILL_IO_URING in the environment (given) says 0 or 1.
+bool StatBatchesWanted(const char* environmentValue);

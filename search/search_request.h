@@ -35,6 +35,9 @@ struct FileBounds {
     }
 };
 
+// Whether a search fetches details in batches unless told otherwise.
+inline constexpr bool kStatBatchesByDefault = true;
+
 struct SearchRequest {
     std::string target;                  // a folder path or kAllDrives
     std::string root;                    // the target with one trailing separator
@@ -45,4 +48,7 @@ struct SearchRequest {
     std::vector<std::string> mountsNotToEnter; // pseudo file systems below the root
     SearchOptions options;
     unsigned walkThreads = 0; // threads reading folders; 0: one per core; 1: the search alone
+    // The details of a folder's entries fetched many at once through io_uring (where the
+    // kernel has it): a cold disk reads their inodes side by side.
+    bool statBatches = kStatBatchesByDefault;
 };

@@ -26,30 +26,37 @@ void SearchRunner::Run() {
 }
 
 void SearchRunner::Synchronize(HandOver& handOver) {
-    RunOnWindowThread([this, &handOver] { rows_(this, handOver); });
+    Post([this, &handOver] { rows_(this, handOver); });
 }
 
 void SearchRunner::ShowNoDrivesMessage() {
-    RunOnWindowThread([this] { noDrives_(); });
+    Post([this] { noDrives_(); });
+    AwaitServed();
 }
 
-void SearchRunner::RunOnWindowThread(const std::function<void()>& call) {
+void SearchRunner::Post(std::function<void()> call) {
     std::unique_lock lock(handOverMutex_);
-    waitingCall_ = &call;
+    servedChanged_.wait(lock, [this] { return !waiting_; });
+    waitingCall_ = std::move(call);
+    waiting_ = true;
     lock.unlock(); // publishes what the walker wrote before the hand-over
     Q_EMIT HandOverWaiting();
-    lock.lock();
-    servedChanged_.wait(lock, [this] { return waitingCall_ == nullptr; });
+}
+
+void SearchRunner::AwaitServed() {
+    std::unique_lock lock(handOverMutex_);
+    servedChanged_.wait(lock, [this] { return !waiting_; });
 }
 
 void SearchRunner::ServeHandOver() {
     std::unique_lock lock(handOverMutex_); // makes the walker's writes visible here
-    const std::function<void()>* call = waitingCall_;
+    if (!waiting_)
+        return;
+    const std::function<void()> call = std::move(waitingCall_);
     lock.unlock();
-    if (call)
-        (*call)();
+    call();
     lock.lock();
-    waitingCall_ = nullptr;
+    waiting_ = false;
     servedChanged_.notify_one();
 }
 

@@ -8,10 +8,11 @@
 
 #include "search/search_thread.h"
 
-// Runs one search on its own thread and hands its batches to the window thread, blocking the
-// walker until the window has taken them. Every ordering between the two threads (start,
-// hand-overs, end) comes from our own thread, mutex and join, not from inside Qt, so tools
-// that cannot see inside Qt see it too.
+// Runs one search on its own thread and hands its batches to the window thread. The walk reads
+// on while the window takes a batch; it waits only when the next batch is ready before the
+// window has taken the last, so at most two batches wait. Every ordering between the two
+// threads (start, hand-overs, end) comes from our own thread, mutex and join, not from inside
+// Qt, so tools that cannot see inside Qt see it too.
 class SearchRunner : public QObject, public SearchSink {
     Q_OBJECT
   public:
@@ -30,10 +31,12 @@ class SearchRunner : public QObject, public SearchSink {
     bool Terminated() const { return search_.Terminated(); }
     const SearchRequest& Request() const { return search_.Request(); }
 
-    void Synchronize(HandOver& handOver) override;
+    void Synchronize(HandOver& handOver) override; // returns before the window has it
     void ShowNoDrivesMessage() override;
     // Batches this size keep the records the walker reuses small, and each hand-over short.
     std::size_t BatchRows() const override { return 2048; }
+    bool ServesLater() const override { return true; }
+    void AwaitServed() override;
 
   Q_SIGNALS:
     void HandOverWaiting(); // queued to the window thread
@@ -41,8 +44,8 @@ class SearchRunner : public QObject, public SearchSink {
 
   private:
     void Run();
-    // Runs call on the window thread and returns once it has run there.
-    void RunOnWindowThread(const std::function<void()>& call);
+    // Has call run on the window thread once the call before has run there.
+    void Post(std::function<void()> call);
     void ServeHandOver(); // on the window thread
 
     RowsHandler rows_;
@@ -50,7 +53,8 @@ class SearchRunner : public QObject, public SearchSink {
     TSearchThread search_;
     std::mutex handOverMutex_;
     std::condition_variable servedChanged_;
-    const std::function<void()>* waitingCall_ = nullptr; // set while the walker waits
+    std::function<void()> waitingCall_; // posted, not run yet
+    bool waiting_ = false;
     std::atomic<bool> finished_{false};
     std::thread thread_;
 };

@@ -25,9 +25,11 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
       mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
       sizeTexts_(request_.options.sizeUnit),
       dateTexts_(request_.options.structureMode != ModeNone) {
-    records_.resize(1);
-    item_ = &records_[0];
+    for (std::vector<ItemRecord>& set : sets_)
+        set.resize(1);
+    item_ = &Records()[0];
     batchRows_ = sink.BatchRows() ? sink.BatchRows() : SIZE_MAX;
+    servesLater_ = sink.ServesLater();
     for (const ColumnSpec& c : BuildColumnSet(request_.options)) {
         switch (c.kind) {
         case ColumnKind::Size:
@@ -71,6 +73,8 @@ std::chrono::steady_clock::time_point TSearchThread::Now() const {
 
 void TSearchThread::Execute() {
     lastFlush_ = Now();
+    if (request_.statBatches)
+        ring_ = StatxRing::Make();
     const auto walk = [this](const std::string& root) {
         FolderStack stack(paths::WithoutTrailingSeparator(root));
         if (stayOnVolume_)
@@ -96,6 +100,7 @@ void TSearchThread::Execute() {
         }
     }
     Flush();
+    sink_.AwaitServed(); // the search ends once the window has every row
 }
 
 bool TSearchThread::MayEnter(FolderStack& stack) const {
@@ -116,6 +121,7 @@ FolderReadRule TSearchThread::ReadRule() const {
     rule.fileFields = fileFields_ | boundFields_;
     rule.excluded = excluding_ ? &excluded_ : nullptr;
     rule.terminated = &terminated_;
+    rule.statBatches = request_.statBatches;
     // As MayEnter for a folder below the root.
     rule.mayEnter = [this](const std::string& path, const Directory& dir) {
         return dir.IsOpen() && !mountsNotToEnter_.contains(path) &&
@@ -125,21 +131,34 @@ FolderReadRule TSearchThread::ReadRule() const {
 }
 
 void TSearchThread::StartReadAhead(FolderReadRule rule) {
+    readRule_ = rule;
     const unsigned threads = WalkThreads(request_.walkThreads);
     if (threads > 1)
         readAhead_ = std::make_unique<ReadAhead>(std::move(rule), threads - 1);
 }
 
-FolderEntries TSearchThread::EntriesOf(FolderStack& stack) {
-    Directory& dir = stack.Top();
-    return readAhead_ && stack.Depth() > 1 ? readAhead_->Take(stack.Path(), dir)
-                                           : FolderEntries(dir);
+FolderEntries TSearchThread::ReadHere(Directory& dir) {
+    if (ring_ && ring_->Usable() && readRule_.mask)
+        return FolderEntries(dir, readRule_, *ring_);
+    return FolderEntries(dir);
+}
+
+std::optional<FolderEntries> TSearchThread::Enter(FolderStack& stack) {
+    std::optional<FolderEntries> entries;
+    // Taken before the rules are checked: a helper's handle spares opening the folder again.
+    if (readAhead_ && stack.Depth() > 1)
+        entries = readAhead_->Take(stack);
+    if (!MayEnter(stack))
+        return std::nullopt;
+    if (!entries)
+        entries.emplace(ReadHere(stack.Top()));
+    return entries;
 }
 
 void TSearchThread::ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
                                      const std::vector<std::string>& names) {
     if (readAhead_ && !entries.WasReadAhead() && !Terminated())
-        readAhead_->Expect(stack.Path(), stack.Top(), names);
+        readAhead_->Expect(stack.Path(), stack.TopHandle(), names);
 }
 
 FolderReadRule TSearchThread::CountRule() const {
@@ -159,7 +178,8 @@ void TSearchThread::ListFolder(FolderStack& stack) {
         std::size_t next = 0;
     };
     std::vector<Frame> frames(1);
-    ListFiles(stack, frames.back().subfolders);
+    if (std::optional<FolderEntries> entries = Enter(stack))
+        ListFiles(stack, *entries, frames.back().subfolders);
     while (!frames.empty() && !Terminated()) {
         Frame& frame = frames.back();
         if (frame.next == frame.subfolders.size()) {
@@ -169,20 +189,20 @@ void TSearchThread::ListFolder(FolderStack& stack) {
         }
         const std::string name = std::move(frame.subfolders[frame.next++]);
         ListSubfolder(stack, name);
-        if (MayEnter(stack)) {
+        if (std::optional<FolderEntries> entries = Enter(stack)) {
             frames.emplace_back();
-            ListFiles(stack, frames.back().subfolders);
+            ListFiles(stack, *entries, frames.back().subfolders);
         } else {
             stack.Pop();
         }
     }
 }
 
-void TSearchThread::ListFiles(FolderStack& stack, std::vector<std::string>& subfolders) {
+void TSearchThread::ListFiles(FolderStack& stack, FolderEntries& entries,
+                              std::vector<std::string>& subfolders) {
     const bool onlyFolders = request_.options.onlyFolders;
     const bool withSubfolders = request_.options.includeSubfolders;
     ListingFolder(stack.Path());
-    FolderEntries entries = EntriesOf(stack);
     bool matched = false;
     DirEntry e;
     const EntryDetails* known = nullptr;
@@ -383,28 +403,51 @@ void TSearchThread::KeepStatus() {
 
 void TSearchThread::AddRow() {
     // Right after a hand-over the record being filled sits behind the handed-over ones; it
-    // goes to the front, so the records are reused from the first on.
+    // goes to the front (of the other set while a sink may still take this one), so the
+    // records are reused from the first on.
     if (base_ != 0) {
-        std::swap(records_[0], records_[current_]);
+        const std::size_t next = servesLater_ ? 1 - filling_ : filling_;
+        std::swap(sets_[next][0], Records()[current_]);
+        filling_ = next;
         base_ = current_ = 0;
     }
-    if (++current_ == records_.size())
-        records_.emplace_back();
-    item_ = &records_[current_];
+    if (++current_ == Records().size())
+        Records().emplace_back();
+    item_ = &Records()[current_];
 }
 
 void TSearchThread::Flush() {
     if (current_ > base_ || pending_.statusChanged) {
         KeepStatus();
-        pending_.items = std::span(records_.data() + base_, current_ - base_);
-        sink_.Synchronize(pending_);
-        for (ItemRecord& item : pending_.items)
-            Empty(item);
-        pending_.items = {};
+        if (servesLater_) {
+            HandOverLater();
+        } else {
+            pending_.items = std::span(Records().data() + base_, current_ - base_);
+            sink_.Synchronize(pending_);
+            for (ItemRecord& item : pending_.items)
+                Empty(item);
+            pending_.items = {};
+        }
         pending_.statusChanged = false;
         base_ = current_; // the record being filled stays where it is: it may be in use
     }
     lastFlush_ = Now();
+}
+
+void TSearchThread::HandOverLater() {
+    sink_.AwaitServed(); // the batch before has been taken: the other set is free again
+    const std::size_t other = 1 - filling_;
+    for (std::size_t i = 0; i < handedRows_[other]; ++i)
+        Empty(sets_[other][i]);
+    handedRows_[other] = 0;
+    HandOver& h = handOvers_[nextHandOver_];
+    nextHandOver_ = 1 - nextHandOver_;
+    h.items = std::span(Records().data() + base_, current_ - base_);
+    h.statusPath = pending_.statusPath;
+    h.statusChanged = pending_.statusChanged;
+    if (current_ > base_)
+        handedRows_[filling_] = current_;
+    sink_.Synchronize(h);
 }
 
 void TSearchThread::Terminate() {

@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -11,6 +13,7 @@
 
 #include "platform/directory.h"
 #include "platform/folder_stack.h"
+#include "platform/statx_ring.h"
 #include "platform/type_names.h"
 #include "search/date_texts.h"
 #include "search/item_record.h"
@@ -36,6 +39,12 @@ class SearchSink {
     // Rows worth a hand-over before its time has come; 0: only the time counts. A sink on the
     // walking thread takes small batches, which stay in the processor's cache.
     virtual std::size_t BatchRows() const { return 0; }
+    // A sink that takes hand-overs on another thread may return from Synchronize before it has
+    // taken them, so the walk reads on meanwhile; the walker leaves what it handed over alone
+    // until the next Synchronize or AwaitServed has returned.
+    virtual bool ServesLater() const { return false; }
+    // Returns once every hand-over so far has been taken.
+    virtual void AwaitServed() {}
 };
 
 // One search, walked on whatever thread calls Execute.
@@ -53,7 +62,8 @@ class TSearchThread {
     // Plain listing of the folder on top of the stack and, with subfolders, of its subtree.
     void ListFolder(FolderStack& stack);
     // File pass of one folder: its rows, and its subfolders for the pass after it.
-    void ListFiles(FolderStack& stack, std::vector<std::string>& subfolders);
+    void ListFiles(FolderStack& stack, FolderEntries& entries,
+                   std::vector<std::string>& subfolders);
     void ListSubfolder(FolderStack& stack, const std::string& name);
     // known: the entry's details when a helper fetched them already.
     void FillItem(const std::string& path, DirEntry& entry, const Directory& dir,
@@ -73,6 +83,10 @@ class TSearchThread {
     // Adds the record being filled; the caller ticks when no entry is read before the next.
     void AddRow();
     void Flush();
+    // The pending rows for a sink that serves later, from the other set of records than the
+    // batch it may still be taking.
+    void HandOverLater();
+    std::vector<ItemRecord>& Records() { return sets_[filling_]; }
     // Called for every entry read: hands over what is pending at least every 50 ms.
     void Tick() {
         if (current_ - base_ >= batchRows_ || Now() - lastFlush_ >= kHandOverInterval)
@@ -90,10 +104,14 @@ class TSearchThread {
     bool Excluded(std::string_view name) const { return excluding_ && excluded_.Matches(name); }
     // Whether the walk goes into the folder on top of the stack; the root always.
     bool MayEnter(FolderStack& stack) const;
-    // Helper threads for the reading that follows, when more than one thread is to read.
+    // The reading that follows: by this rule, with helper threads when more than one thread is
+    // to read.
     void StartReadAhead(FolderReadRule rule);
-    // The entries of the folder on top of the stack: a helper's reading, or read now.
-    FolderEntries EntriesOf(FolderStack& stack);
+    // The entries of a folder the search thread reads itself.
+    FolderEntries ReadHere(Directory& dir);
+    // The entries of the folder on top of the stack when the walk may go into it: a helper's
+    // reading, or read now.
+    std::optional<FolderEntries> Enter(FolderStack& stack);
     // After the search thread read a folder itself: its subfolders are what helpers read next.
     void ExpectSubfolders(FolderStack& stack, const FolderEntries& entries,
                           const std::vector<std::string>& names);
@@ -116,7 +134,7 @@ class TSearchThread {
     void StructureWalk(FolderStack& stack, StructureNode& root);
     // One enumeration of the folder on top of the stack: its own files (number, size) and its
     // direct subfolders.
-    void DirectFilesSize(FolderStack& stack, StructureNode& node);
+    void DirectFilesSize(FolderStack& stack, FolderEntries& entries, StructureNode& node);
     // Totals over the whole subtree, every folder enumerated once; partial after a cancel.
     void SubtreeTotals(FolderStack& stack, StructureNode& root);
     void CountFolder(FolderStack& stack, StructureNode& node);
@@ -159,12 +177,20 @@ class TSearchThread {
 
     HandOver pending_;
     // Records from base_ up to current_ wait for the hand-over; current_ is being filled.
-    // Emptied records keep their storage for the next rows.
-    std::vector<ItemRecord> records_;
+    // Emptied records keep their storage for the next rows. A sink that serves later takes the
+    // two sets in turn, one being filled while it takes the other.
+    std::array<std::vector<ItemRecord>, 2> sets_;
+    std::size_t filling_ = 0;
+    std::array<std::size_t, 2> handedRows_{}; // of each set, handed over and not emptied yet
+    std::array<HandOver, 2> handOvers_;       // taken in turn by a sink that serves later
+    std::size_t nextHandOver_ = 0;
+    bool servesLater_ = false;
     std::size_t base_ = 0, current_ = 0;
     std::size_t batchRows_ = SIZE_MAX; // a hand-over once this many rows are pending
     std::chrono::steady_clock::time_point lastFlush_;
     SizeTexts sizeTexts_;
     DateTexts dateTexts_;
     std::unique_ptr<ReadAhead> readAhead_; // during a plain listing or a count, with helpers
+    FolderReadRule readRule_;              // how the walk reads the folders it reads itself
+    std::unique_ptr<StatxRing> ring_;      // the search thread's, with batches of details
 };

@@ -36,8 +36,7 @@ void TSearchThread::StructureRoot(FolderStack& stack) {
         return;
 
     StructureNode root;
-    if (MayEnter(stack))
-        CountFolder(stack, root);
+    CountFolder(stack, root);
     FolderEntryInfo(stack);
     FillStructureRow(stack.Path(), root.totals);
     UpdateStatus();
@@ -67,7 +66,7 @@ void TSearchThread::StructureWalk(FolderStack& stack, StructureNode& root) {
         stack.Push(child.name); // mode 1 has counted this folder already: opens it only if asked
         statusPath_ = stack.Path();
         UpdateStatus();
-        if (SingleFolderMode && MayEnter(stack))
+        if (SingleFolderMode)
             CountFolder(stack, child);
         FolderEntryInfo(stack);
         FillStructureRow(stack.Path(), child.totals);
@@ -79,16 +78,17 @@ void TSearchThread::StructureWalk(FolderStack& stack, StructureNode& root) {
 
 // Reads a folder for its row: its own content in mode 2, its whole subtree in mode 1.
 void TSearchThread::CountFolder(FolderStack& stack, StructureNode& node) {
-    if (SingleFolderMode) {
+    if (!SingleFolderMode) {
+        if (MayEnter(stack))
+            SubtreeTotals(stack, node);
+    } else if (std::optional<FolderEntries> entries = Enter(stack)) {
         CountingFolder(stack.Path());
-        DirectFilesSize(stack, node);
-    } else {
-        SubtreeTotals(stack, node);
+        DirectFilesSize(stack, *entries, node);
     }
 }
 
-void TSearchThread::DirectFilesSize(FolderStack& stack, StructureNode& node) {
-    FolderEntries entries = EntriesOf(stack);
+void TSearchThread::DirectFilesSize(FolderStack& stack, FolderEntries& entries,
+                                    StructureNode& node) {
     DirEntry e;
     const EntryDetails* known = nullptr;
     EntryDetails d;
@@ -130,21 +130,23 @@ void TSearchThread::SubtreeTotals(FolderStack& stack, StructureNode& root) {
     // Helpers read the folders the count comes to next, as in the plain listing.
     StartReadAhead(CountRule());
     CountingFolder(stack.Path());
-    DirectFilesSize(stack, root);
+    if (std::optional<FolderEntries> entries = Enter(stack))
+        DirectFilesSize(stack, *entries, root);
     std::vector<Frame> frames{{&root}};
     while (!frames.empty()) {
         Frame& frame = frames.back();
         if (!Terminated() && frame.next < frame.node->children.size()) {
             StructureNode& child = frame.node->children[frame.next++];
             stack.Push(child.name);
-            if (!MayEnter(stack)) {
+            std::optional<FolderEntries> entries = Enter(stack);
+            if (!entries) {
                 stack.Pop(); // counted as a subfolder, contributes nothing
                 continue;
             }
             statusPath_ = stack.Path();
             UpdateStatus();
             CountingFolder(stack.Path());
-            DirectFilesSize(stack, child);
+            DirectFilesSize(stack, *entries, child);
             frames.push_back({&child});
             continue;
         }

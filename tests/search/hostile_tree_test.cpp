@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <linux/magic.h>
+#include <optional>
 #include <pthread.h>
 #include <sched.h>
 #include <set>
@@ -393,24 +396,86 @@ class CountingSink : public SearchSink {
     void ShowNoDrivesMessage() override {}
 };
 
-TEST(HostileTrees, FolderOfTwoHundredThousandEntries) {
-    constexpr int kEntries = 200000;
-    TempTree t(ScratchFolder());
-    const int dir = ::open(t.Root().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// Peak memory of the process above what it held when the walk began, in KiB; none where the
+// peak cannot be reset.
+std::optional<long> PeakGrowthKiB(const std::function<void()>& walk) {
+    const auto status = [](const char* field) {
+        long kb = -1;
+        if (FILE* f = std::fopen("/proc/self/status", "r")) {
+            char line[256];
+            while (std::fgets(line, sizeof line, f))
+                if (std::strncmp(line, field, std::strlen(field)) == 0)
+                    kb = std::atol(line + std::strlen(field));
+            std::fclose(f);
+        }
+        return kb;
+    };
+    const int clear = ::open("/proc/self/clear_refs", O_WRONLY | O_CLOEXEC);
+    const bool reset = clear >= 0 && ::write(clear, "5", 1) == 1;
+    if (clear >= 0)
+        ::close(clear);
+    if (!reset)
+        return std::nullopt;
+    const long before = status("VmRSS:");
+    walk();
+    return status("VmHWM:") - before;
+}
+
+// A folder of 200,000 entries below the root, which helpers read, and a chain 3,000 folders
+// deep: every row is listed, and the walk holds no more than its bounded buffers, however many
+// threads read and whether details come in batches.
+TEST(HostileTrees, HugeFolderAndDeepChainAreListedInBoundedMemory) {
+    constexpr int kEntries = 200000, kDepth = 3000;
+    DeepTree t;
+    const std::string big = t.tree.Folder("big");
+    const int dir = ::open(big.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(dir, 0);
     for (int i = 0; i < kEntries; ++i)
         ASSERT_EQ(::mknodat(dir, ("entry-" + std::to_string(i)).c_str(), S_IFREG | 0644, 0), 0);
     ::close(dir);
+    ASSERT_TRUE(MakeFolderChain(t.tree.Folder("chain"), kDepth, "d", "f"));
 
     CountingSink files;
-    TSearchThread(Request(t.Root(), Walk::Files), files).Execute();
-    EXPECT_EQ(files.paths.size(), std::size_t{kEntries});
-    EXPECT_TRUE(files.paths.contains(t.Path("entry-199999")));
-
+    TSearchThread(Request(t.tree.Root(), Walk::Files), files).Execute();
+    EXPECT_EQ(files.paths.size(), std::size_t{kEntries + kDepth});
+    EXPECT_TRUE(files.paths.contains(t.tree.Path("big/entry-199999")));
     CountingSink structure;
-    TSearchThread(Request(t.Root(), Walk::SingleFolders), structure).Execute();
+    TSearchThread(Request(t.tree.Path("big"), Walk::SingleFolders), structure).Execute();
     ASSERT_EQ(structure.folderRows.size(), 1u);
     EXPECT_EQ(structure.folderRows[0].FileCount, std::to_string(kEntries));
+
+    for (const Walk w : {Walk::Files, Walk::Explorer})
+        for (const unsigned threads : {1u, 4u})
+            for (const bool batches : {false, true}) {
+                const std::string report = RunInChild([&]() -> std::string {
+                    SearchRequest r = Request(t.tree.Root(), w);
+                    r.walkThreads = threads;
+                    r.statBatches = batches;
+                    std::size_t rows = 0;
+                    const auto grown = PeakGrowthKiB([&] {
+                        class Discarding : public SearchSink {
+                          public:
+                            std::size_t& rows;
+                            explicit Discarding(std::size_t& n) : rows(n) {}
+                            void Synchronize(HandOver& h) override { rows += h.items.size(); }
+                            void ShowNoDrivesMessage() override {}
+                            std::size_t BatchRows() const override { return 2048; }
+                        } sink(rows);
+                        TSearchThread(r, sink).Execute();
+                    });
+                    if (!grown)
+                        return kChildSkipped;
+                    // The rows alone would take some 40 MiB, the entries of the big folder 15.
+                    if (*grown > 8 * 1024 || rows < kDepth)
+                        return std::to_string(*grown) + " KiB more for " + std::to_string(rows) +
+                               " rows";
+                    return "";
+                });
+                if (report != kChildSkipped) {
+                    EXPECT_EQ(report, "") << NameOf(w) << ", " << threads << " threads, batches "
+                                          << batches;
+                }
+            }
 }
 
 // Real pseudo file systems, mounted in a mount namespace of the child's own.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <filesystem>
 #include <functional>
 #include <regex>
@@ -41,13 +44,15 @@ class ReadAheadTree : public ::testing::Test {
         tree_ = nullptr;
     }
 
-    static SearchRequest Request(const std::string& mask, SearchOptions o, unsigned threads) {
+    static SearchRequest Request(const std::string& mask, SearchOptions o, unsigned threads,
+                                 bool batches = false) {
         SearchRequest r;
         r.target = tree_->Root();
         r.root = tree_->Root() + "/";
         r.mask = mask;
         r.options = o;
         r.walkThreads = threads;
+        r.statBatches = batches;
         return r;
     }
 
@@ -80,13 +85,63 @@ class HookedSearch : public TSearchThread {
     std::function<void(TSearchThread&, const std::string&)> hook_;
 };
 
+// Takes the batches on a thread of its own, as the window does: the walk reads on meanwhile,
+// and what it handed over must stay as it was until taken.
+class LaterSink : public SearchSink {
+  public:
+    LaterSink() : server_([this] { Serve(); }) {}
+    ~LaterSink() override {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        server_.join();
+    }
+    void Synchronize(HandOver& h) override {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return waiting_ == nullptr; });
+        waiting_ = &h;
+        changed_.notify_all();
+    }
+    void AwaitServed() override {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return waiting_ == nullptr; });
+    }
+    void ShowNoDrivesMessage() override {}
+    bool ServesLater() const override { return true; }
+    std::size_t BatchRows() const override { return 7; } // many hand-overs, few rows each
+    std::vector<ItemRecord> items;
+
+  private:
+    void Serve() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [&] { return waiting_ != nullptr || stop_; });
+            if (!waiting_)
+                return;
+            for (const ItemRecord& i : waiting_->items)
+                items.push_back(i);
+            waiting_ = nullptr;
+            changed_.notify_all();
+        }
+    }
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    HandOver* waiting_ = nullptr;
+    bool stop_ = false;
+    std::thread server_;
+};
+
 std::vector<std::string> Walk(const SearchRequest& r,
-                              std::function<void(TSearchThread&, const std::string&)> hook = {}) {
-    RecordingSink sink;
-    HookedSearch search(
-        r, sink, hook ? hook : [](TSearchThread&, const std::string&) {});
+                              std::function<void(TSearchThread&, const std::string&)> hook = {},
+                              bool servedLater = false) {
+    RecordingSink now;
+    LaterSink later;
+    SearchSink& sink = servedLater ? static_cast<SearchSink&>(later) : now;
+    HookedSearch search(r, sink, hook ? hook : [](TSearchThread&, const std::string&) {});
     search.Execute();
-    return Texts(sink.items);
+    return Texts(servedLater ? later.items : now.items);
 }
 
 struct WalkCase {
@@ -121,13 +176,18 @@ const WalkCase kCases[] = {
 
 } // namespace
 
+// Every thread count, details fetched one by one or in batches, batches taken at once or
+// while the walk reads on: the rows of one thread alone.
 TEST_F(ReadAheadTree, SameRowsAsTheWalkWithoutHelpers) {
     for (const WalkCase& c : kCases) {
         const std::vector<std::string> alone = Walk(Request(c.mask, c.options, 1));
         ASSERT_FALSE(alone.empty()) << c.name;
-        for (const unsigned threads : {2u, 4u})
-            EXPECT_EQ(Walk(Request(c.mask, c.options, threads)), alone)
-                << c.name << " with " << threads << " threads";
+        for (const unsigned threads : {1u, 2u, 4u})
+            for (const bool batches : {false, true})
+                for (const bool later : {false, true})
+                    EXPECT_EQ(Walk(Request(c.mask, c.options, threads, batches), {}, later), alone)
+                        << c.name << " with " << threads << " threads, batches " << batches
+                        << ", served later " << later;
     }
 }
 
@@ -136,11 +196,12 @@ TEST_F(ReadAheadTree, SameRowsAsTheWalkWithoutHelpers) {
 TEST_F(ReadAheadTree, AFolderRemovedDuringTheWalkIsLeftOutAsWithoutHelpers) {
     for (const WalkCase& c : kCases) {
         std::vector<std::vector<std::string>> results;
-        for (const unsigned threads : {1u, 4u}) {
+        for (const auto& [threads, batches] :
+             {std::pair{1u, false}, std::pair{4u, false}, std::pair{1u, true}, std::pair{4u, true}}) {
             TempTree t;
             for (const char* f : {"a/a1.txt", "a/a2.txt", "b/b1.txt", "b/sub/b2.txt", "c/c1.txt"})
                 t.File(f, 10);
-            SearchRequest r = Request(c.mask, c.options, threads);
+            SearchRequest r = Request(c.mask, c.options, threads, batches);
             r.target = t.Root();
             r.root = t.Root() + "/";
             bool removed = false;
@@ -161,7 +222,8 @@ TEST_F(ReadAheadTree, AFolderRemovedDuringTheWalkIsLeftOutAsWithoutHelpers) {
             results.push_back(std::move(texts));
             EXPECT_EQ(removed, c.options.includeSubfolders) << c.name;
         }
-        EXPECT_EQ(results[1], results[0]) << c.name;
+        for (std::size_t k = 1; k < results.size(); ++k)
+            EXPECT_EQ(results[k], results[0]) << c.name << ", way " << k;
     }
 }
 

@@ -22,3 +22,14 @@ TEST(SearchControlLogic, HistoryIgnoresLetterCaseAndKeepsItsOrder) {
     EXPECT_EQ(TrimBlanks(" "), "");
     EXPECT_EQ(FoundCountText(42), "Fundstellen: 42");
 }
+
+TEST(SearchControlLogic, DetailsInBatchesUnlessTheEnvironmentSaysOtherwise) {
+    const struct {
+        const char* value;
+        bool wanted;
+    } cases[] = {{nullptr, kStatBatchesByDefault}, {"", kStatBatchesByDefault},
+                 {"0", false},                     {"1", true},
+                 {"yes", kStatBatchesByDefault},   {"01", kStatBatchesByDefault}};
+    for (const auto& c : cases)
+        EXPECT_EQ(StatBatchesWanted(c.value), c.wanted) << (c.value ? c.value : "(unset)");
+}
