@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <string>
 
 #include "resources/version_block.h"
 #include "tests/cli/cli_capture.h"
@@ -9,10 +9,14 @@
 // and pathquill-list --version must show that one, not a copy that was left behind.
 TEST(ProjectVersion, InfoDialogAndListCommandShowTheProjectsVersion) {
     const std::string cmake = ReadBytes(std::string(PATHQUILL_SOURCE_DIR) + "/CMakeLists.txt");
-    std::smatch match;
-    ASSERT_TRUE(std::regex_search(cmake, match,
-                                  std::regex(R"(project\(Pathquill VERSION (([0-9]+)[0-9.]*)\s)")));
-    const std::string version = match[1], major = match[2];
+    const std::string key = "project(Pathquill VERSION ";
+    const std::size_t at = cmake.find(key);
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t from = at + key.size();
+    const std::string version =
+        cmake.substr(from, cmake.find_first_not_of("0123456789.", from) - from);
+    const std::string major = version.substr(0, version.find('.'));
+    ASSERT_FALSE(major.empty());
 
     const VersionValues block = ReadVersionValues(ProgramVersionBlock());
     EXPECT_EQ(block.fileVersion, version);
