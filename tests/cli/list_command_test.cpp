@@ -5,23 +5,13 @@
 #include "cli/list_options.h"
 #include "cli/progress_line.h"
 #include "results/columns.h"
+#include "support/local_clock.h"
 #include "support/temp_tree.h"
 #include "tests/cli/cli_capture.h"
 
 namespace {
 
 const std::string kHint = "\u201Epathquill-list --help\u201C zeigt die Aufrufmöglichkeiten.\n";
-
-std::time_t LocalClock(int year, int month, int day, int hour, int minute) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
 
 class ListCommand : public ::testing::Test {
   protected:

@@ -5,19 +5,9 @@
 
 #include "save/json_lines.h"
 #include "support/child_process.h"
+#include "support/local_clock.h"
 
 namespace {
-
-std::time_t Utc(int year, int month, int day, int hour, int minute, int second) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    return timegm(&tm);
-}
 
 using Numbers = std::vector<std::optional<std::int64_t>>;
 
@@ -41,16 +31,16 @@ TEST(IsoLocalTime, OffsetInForceAtThatMomentInEveryZone) {
     };
     const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
     const Case cases[] = {
-        {berlin.c_str(), Utc(2026, 12, 9, 13, 58, 6), "2026-12-09T14:58:06+01:00"},
-        {berlin.c_str(), Utc(2026, 7, 1, 10, 0, 0), "2026-07-01T12:00:00+02:00"},
-        {berlin.c_str(), Utc(2026, 3, 29, 0, 59, 59), "2026-03-29T01:59:59+01:00"},
-        {berlin.c_str(), Utc(2026, 3, 29, 1, 0, 0), "2026-03-29T03:00:00+02:00"},
-        {berlin.c_str(), Utc(2026, 10, 25, 0, 30, 0), "2026-10-25T02:30:00+02:00"},
-        {berlin.c_str(), Utc(2026, 10, 25, 1, 30, 0), "2026-10-25T02:30:00+01:00"},
-        {"EST5EDT,M3.2.0,M11.1.0", Utc(2026, 12, 9, 13, 58, 6), "2026-12-09T08:58:06-05:00"},
-        {"IST-5:30", Utc(2026, 12, 9, 13, 58, 6), "2026-12-09T19:28:06+05:30"},
-        {"UTC0", Utc(1970, 1, 1, 0, 0, 0), "1970-01-01T00:00:00+00:00"},
-        {"<-0930>9:30", Utc(2026, 1, 1, 0, 0, 0), "2025-12-31T14:30:00-09:30"},
+        {berlin.c_str(), UtcClock(2026, 12, 9, 13, 58, 6), "2026-12-09T14:58:06+01:00"},
+        {berlin.c_str(), UtcClock(2026, 7, 1, 10, 0, 0), "2026-07-01T12:00:00+02:00"},
+        {berlin.c_str(), UtcClock(2026, 3, 29, 0, 59, 59), "2026-03-29T01:59:59+01:00"},
+        {berlin.c_str(), UtcClock(2026, 3, 29, 1, 0, 0), "2026-03-29T03:00:00+02:00"},
+        {berlin.c_str(), UtcClock(2026, 10, 25, 0, 30, 0), "2026-10-25T02:30:00+02:00"},
+        {berlin.c_str(), UtcClock(2026, 10, 25, 1, 30, 0), "2026-10-25T02:30:00+01:00"},
+        {"EST5EDT,M3.2.0,M11.1.0", UtcClock(2026, 12, 9, 13, 58, 6), "2026-12-09T08:58:06-05:00"},
+        {"IST-5:30", UtcClock(2026, 12, 9, 13, 58, 6), "2026-12-09T19:28:06+05:30"},
+        {"UTC0", UtcClock(1970, 1, 1, 0, 0, 0), "1970-01-01T00:00:00+00:00"},
+        {"<-0930>9:30", UtcClock(2026, 1, 1, 0, 0, 0), "2025-12-31T14:30:00-09:30"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RunInChild([&] {
@@ -89,7 +79,7 @@ TEST(JsonLines, NumbersBehindTheCellsAndKeysInColumnOrder) {
                                              {"letzter Zugriff", ColumnKind::LastAccess},
                                              {"Attribute", ColumnKind::Attributes},
                                              {"kurzer Name", ColumnKind::ShortName}};
-    const std::time_t t = Utc(2026, 12, 9, 13, 58, 6);
+    const std::time_t t = UtcClock(2026, 12, 9, 13, 58, 6);
     const std::string when = IsoLocalTime(t);
     ASSERT_EQ(when.size(), 25u);
     // Beyond 4 GiB, in megabytes on screen; no birth time recorded.
