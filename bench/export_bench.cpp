@@ -17,20 +17,12 @@
 #include <vector>
 
 #include "app/message_boxes.h"
+#include "bench/stderr_boxes.h"
 #include "cli/list_command.h"
 #include "save/pdf_report.h"
 #include "save/xlsx_writer.h"
 
 namespace {
-
-class LoudBoxes : public MessageBoxes {
-  public:
-    void Error(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
-    void Information(const std::string&) override {}
-    bool Question(const std::string&) override { return false; }
-    void Stop(const std::string&) override {}
-    void Plain(const std::string&) override {}
-};
 
 long PeakKiB() {
     rusage usage{};
@@ -69,7 +61,7 @@ int One(const std::string& kind, const std::string& tree) {
     const ResultTable table = Rows(tree, pdf ? 100000 : 1000000);
     const long listing = PeakKiB();
     const std::string out = tree + "-export." + (pdf ? "pdf" : "xlsx");
-    LoudBoxes boxes;
+    StderrBoxes boxes;
     std::unique_ptr<QGuiApplication> painting = pdf ? MakePaintingApplication() : nullptr;
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpu = std::clock();

@@ -31,6 +31,7 @@
 
 #include "app/message_boxes.h"
 #include "app/tform1.h"
+#include "bench/stderr_boxes.h"
 #include "cli/list_command.h"
 #include "results/column_sort_state.h"
 #include "results/columns.h"
@@ -41,15 +42,6 @@
 #include "trees/look_in_tree.h"
 
 namespace {
-
-class SilentBoxes : public MessageBoxes {
-  public:
-    void Error(const std::string& t) override { std::fprintf(stderr, "Fehler: %s\n", t.c_str()); }
-    void Information(const std::string&) override {}
-    bool Question(const std::string&) override { return false; }
-    void Stop(const std::string&) override {}
-    void Plain(const std::string&) override {}
-};
 
 // The process's peak resident memory so far.
 long PeakKB() {
@@ -76,7 +68,7 @@ int WindowSearch(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_ALL, "");
-    SilentBoxes boxes;
+    StderrBoxes boxes;
     TForm1 window(boxes);
     window.stLookIn->SelectPath(argv[2]);
     for (QCheckBox* b : {window.ckbShowSize, window.ckbShowDateTime, window.ckbShowAttributes,
@@ -406,9 +398,11 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
         args.insert(args.begin(), {"env", "PATHQUILL_IO_URING=0"});
         return args;
     };
-    const std::vector<double> allTimes =
-        InTurn(runs, {{bare, tree}, alone(with(allColumns, tree)), bareMany, with(allColumns, tree),
-                      oneByOne(with(allColumns, tree))});
+    const std::vector<double> allTimes = InTurn(runs, {{bare, tree},
+                                                       alone(with(allColumns, tree)),
+                                                       bareMany,
+                                                       with(allColumns, tree),
+                                                       oneByOne(with(allColumns, tree))});
     const double bareAll = allTimes[0];
     lines.push_back({"all-columns listing, 1 thread", allTimes[1], "s", "C walker (same calls)",
                      allTimes[1] / bareAll, 1.15});
@@ -444,7 +438,7 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     lines.push_back({"sort " + count + " by size", sortTime(1), "s", "", -1, 1.5});
     lines.push_back({"sort " + count + " by modified", sortTime(2), "s", "", -1, 1.5});
     const std::string csv = tree + "-out.csv";
-    SilentBoxes boxes;
+    StderrBoxes boxes;
     const double save = MedianSeconds(runs, [&] {
         return Seconds([&] { WriteResultFile(million, csv, false, std::time(nullptr), boxes); });
     });
