@@ -13,6 +13,7 @@
 #include "support/numbered_table.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"
+#include "tests/cli/cli_capture.h"
 
 namespace fs = std::filesystem;
 
@@ -52,13 +53,6 @@ WriterPlatform OnDisk() {
     WriterPlatform p;
     p.driveTypeName = [](const std::string&) { return std::string("Harddisk"); };
     return p;
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace
@@ -184,13 +178,13 @@ TEST(XlsxWriter, RefusedCancelledOrFailedExportsLeaveTheTargetAsItWas) {
     EXPECT_EQ(boxes.shown, (std::vector<ScriptedMessageBoxes::Shown>{
                                {"Error", "Datei geöffnet oder Objekt zum Speichern ungeeignet!"},
                                {"Error", "Datei geöffnet oder Objekt zum Speichern ungeeignet!"}}));
-    EXPECT_EQ(Read(target), "old");
+    EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(out.Root()), fs::directory_iterator()), 1);
 
     const WriteOutcome saved = WriteSpreadsheet(table, target, {"x"}, boxes, {}, OnDisk());
     EXPECT_TRUE(saved.saved);
     EXPECT_EQ(saved.rightPanel, "Datei " + target + " gespeichert.");
-    EXPECT_EQ(Read(target).substr(0, 2), "PK"); // a zip container now
+    EXPECT_EQ(ReadBytes(target).substr(0, 2), "PK"); // a zip container now
 }
 
 TEST(XlsxWriter, SheetNamesTextsAndDateFormatsFitTheSpreadsheet) {
