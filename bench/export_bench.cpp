@@ -39,18 +39,20 @@ ResultTable Rows(const std::string& tree, std::size_t n) {
     const ResultTable listed = RunListSearch(a, "/", -1).table;
     ResultTable table{listed.columns, {}};
     table.rows.reserve(n);
+    std::vector<std::string> texts;
     std::vector<std::string_view> cells;
     std::vector<std::optional<std::int64_t>> numbers;
     for (int copy = 0; table.rows.size() < n && !listed.rows.empty(); ++copy)
         for (std::size_t r = 0; r < listed.rows.size() && table.rows.size() < n; ++r) {
             const ResultRow& row = listed.rows[r];
             const std::string path = "/copy" + std::to_string(copy) + std::string(row.Cell(0));
-            cells.assign({path});
+            texts.assign({path});
             numbers.assign({std::nullopt});
             for (std::size_t k = 1; k < row.CellCount(); ++k) {
-                cells.push_back(row.Cell(k));
+                texts.push_back(row.Cell(k));
                 numbers.push_back(row.Number(k));
             }
+            cells.assign(texts.begin(), texts.end());
             table.rows.push_back(ResultRow::Of(cells.data(), cells.size(), numbers.data()));
         }
     return table;

@@ -36,6 +36,7 @@
 #include "results/column_sort_state.h"
 #include "results/columns.h"
 #include "results/result_model.h"
+#include "results/row_builder.h"
 #include "save/result_writer.h"
 #include "search/read_ahead.h"
 #include "search/search_thread.h"
@@ -272,7 +273,8 @@ double CancelSeconds(const std::string& tree, std::size_t atRows) {
     return std::chrono::duration<double>(end - cancelled).count();
 }
 
-// A table of at least n rows made from a real listing, copies under other top folders.
+// A table of at least n rows made from a real listing, copies under other top folders, kept
+// compact as the window keeps its rows.
 ResultTable MillionRows(const std::string& tree, std::size_t n) {
     ListArguments a;
     a.folder = tree;
@@ -281,13 +283,23 @@ ResultTable MillionRows(const std::string& tree, std::size_t n) {
     ResultTable listed = RunListSearch(a, "/", -1).table;
     ResultTable table{listed.columns, {}};
     table.rows.reserve(n + listed.rows.size());
+    CompactRows compact;
+    compact.Use(a.options.sizeUnit, UnitWord(a.options.sizeUnit));
+    std::vector<ColumnKind> kinds;
+    for (const ColumnSpec& c : listed.columns)
+        kinds.push_back(c.kind);
+    std::vector<std::string> texts;
+    std::vector<CellNumber> numbers;
     for (int copy = 0; table.rows.size() < n && !listed.rows.empty(); ++copy)
         for (const ResultRow& row : listed.rows) {
-            ResultRow r;
-            r.Append("/copy" + std::to_string(copy) + std::string(row.Cell(0)));
-            for (std::size_t k = 1; k < row.CellCount(); ++k)
-                r.Append(row.Cell(k));
-            table.rows.push_back(std::move(r));
+            texts.assign({"/copy" + std::to_string(copy) + row.Cell(0)});
+            numbers.assign({std::nullopt});
+            for (std::size_t k = 1; k < row.CellCount(); ++k) {
+                texts.push_back(row.Cell(k));
+                numbers.push_back(row.Number(k));
+            }
+            const std::vector<std::string_view> cells(texts.begin(), texts.end());
+            table.rows.push_back(compact.Make(cells, numbers, kinds, false));
         }
     table.rows.resize(std::min(n, table.rows.size()));
     return table;

@@ -56,9 +56,13 @@ void ResultModel::AppendRows(std::vector<ResultRow>&& rows) {
     if (rows.empty()) return;
     const int first = static_cast<int>(table_.rows.size());
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+    std::string cell; // the texts are made from the rows, in one buffer
     for (ResultRow& r : rows) {
-        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c)
-            Remember(static_cast<int>(c), r.Cell(c));
+        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c) {
+            cell.clear();
+            r.AppendCell(c, cell);
+            Remember(static_cast<int>(c), cell);
+        }
         table_.rows.push_back(std::move(r));
     }
     endInsertRows();
@@ -101,9 +105,13 @@ void ResultModel::Remember(int column, std::string_view cell) {
 
 void ResultModel::RebuildLongest() {
     longest_.assign(table_.columns.size(), {});
+    std::string cell;
     for (const ResultRow& r : table_.rows)
-        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c)
-            Remember(static_cast<int>(c), r.Cell(c));
+        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c) {
+            cell.clear();
+            r.AppendCell(c, cell);
+            Remember(static_cast<int>(c), cell);
+        }
 }
 
 void ResultModel::RowsReordered() {

@@ -256,15 +256,15 @@ class TextKeys {
         // its table slot and then its entry are fetched while earlier rows are handled.
         constexpr std::size_t kAhead = 16, kEntryAhead = 8, kRing = 32;
         struct Ahead {
-            std::string_view text, name;
+            CellSplit split;
             std::uint64_t hash = 0;
+            std::string scratch; // a text the row makes rather than holds
         };
         std::array<Ahead, kRing> ring;
         const auto look = [&](std::size_t i) {
             Ahead& a = ring[i % kRing];
-            a.text = rows[i].Cell(column);
-            a.name = NameOf(a.text);
-            a.hash = StringIds::Hash(a.name);
+            a.split = rows[i].SplitCell(column, a.scratch);
+            a.hash = StringIds::Hash(a.split.name);
             segmentIds_.PrefetchSlot(a.hash);
         };
         rows_.resize(rows.size());
@@ -276,10 +276,9 @@ class TextKeys {
             if (i + kEntryAhead < rows.size())
                 segmentIds_.PrefetchEntry(ring[(i + kEntryAhead) % kRing].hash);
             const Ahead& a = ring[i % kRing];
-            const std::size_t slash = a.text.rfind('/');
-            if (slash != std::string::npos)
-                rows_[i].folder = FolderOf(a.text.substr(0, slash));
-            rows_[i].name = SegmentId(a.name, a.hash);
+            if (a.split.hasFolder)
+                rows_[i].folder = FolderOf(a.split);
+            rows_[i].name = SegmentId(a.split.name, a.hash);
         }
         RankSegments();
     }
@@ -408,15 +407,18 @@ class TextKeys {
         std::uint32_t name = 0;   // segment id, a rank after RankSegments
     };
 
-    std::string_view Text(std::uint32_t row) const { return rowTexts_[row].Cell(column_); }
+    std::string Text(std::uint32_t row) const { return rowTexts_[row].Cell(column_); }
 
-    // The folder part of a text; 0 stands for a text without a '/'.
-    std::uint32_t FolderOf(std::string_view folder) {
-        // Rows of one folder mostly come together.
-        if (lastFolderIndex_ != 0 && folder == lastFolder_)
+    // The folder part of a text.
+    std::uint32_t FolderOf(const CellSplit& split) {
+        // Rows of one folder mostly come together, and rows of a search share their folder.
+        if (lastFolderIndex_ != 0 && split.shared && split.shared == lastShared_)
             return lastFolderIndex_;
-        lastFolder_ = folder;
-        lastFolderIndex_ = FindOrAddFolder(folder);
+        if (lastFolderIndex_ == 0 || split.folder != lastFolder_) {
+            lastFolder_.assign(split.folder);
+            lastFolderIndex_ = FindOrAddFolder(split.folder);
+        }
+        lastShared_ = split.shared;
         return lastFolderIndex_;
     }
 
@@ -530,7 +532,8 @@ class TextKeys {
     std::string primaries_;              // the segments' primary keys, one after the other
     std::vector<std::size_t> primaryAt_; // where each segment's key begins
     std::string folded_, segment_;
-    std::string_view lastFolder_; // into the rows
+    std::string lastFolder_;
+    const RowFolder* lastShared_ = nullptr;
     std::uint32_t lastFolderIndex_ = 0;
     std::vector<char> buffer_ = std::vector<char>(256);
 };
@@ -791,6 +794,12 @@ void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWo
     std::vector<ResultRow>& rows = table.rows;
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
+    std::string cell; // each cell's text in turn
+    const auto text = [&](const ResultRow& row) -> const std::string& {
+        cell.clear();
+        row.AppendCell(sort.column, cell);
+        return cell;
+    };
     switch (sort.kind) {
     case SortKind::Name:
     case SortKind::Text: {
@@ -802,7 +811,7 @@ void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWo
         std::vector<long double> keys;
         keys.reserve(rows.size());
         for (const ResultRow& row : rows)
-            keys.push_back(reader.Key(row.Cell(sort.column)));
+            keys.push_back(reader.Key(text(row)));
         SortByKeys(order, keys, sort.direction);
         break;
     }
@@ -811,7 +820,7 @@ void SortRows(ResultTable& table, const SortOrder& sort, std::string_view unitWo
         std::vector<long long> keys;
         keys.reserve(rows.size());
         for (const ResultRow& row : rows)
-            keys.push_back(parser.Key(row.Cell(sort.column)));
+            keys.push_back(parser.Key(text(row)));
         SortByKeys(order, keys, sort.direction);
         break;
     }

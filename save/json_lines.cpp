@@ -186,11 +186,9 @@ void JsonLineFormat::Append(std::string& out, std::span<const std::string_view> 
 void JsonLineFormat::Append(std::string& out, const ResultRow& row) const {
     std::array<std::string_view, static_cast<std::size_t>(ColumnKind::Unknown) + 1> cells;
     std::array<CellNumber, cells.size()> numbers;
-    const std::size_t count = std::min(row.CellCount(), cells.size());
-    for (std::size_t k = 0; k < count; ++k) {
-        cells[k] = row.Cell(k);
+    const std::size_t count = row.CellTexts(texts_, cells);
+    for (std::size_t k = 0; k < count; ++k)
         numbers[k] = row.Number(k);
-    }
     Append(out, std::span(cells.data(), count), std::span(numbers.data(), count));
 }
 

@@ -28,6 +28,7 @@ class JsonLineFormat {
 
   private:
     std::vector<ColumnKind> kinds_;
+    mutable std::string texts_; // one row's cells, made for its line
 };
 
 // The lines as rows come; bytes go to write in pieces of about a megabyte.

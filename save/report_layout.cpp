@@ -165,17 +165,20 @@ bool NeedsLandscape(const MeasuredTable& measured, const TextMeasure& measure,
     return Sum(measured.widest) + gaps > portrait.width;
 }
 
-std::vector<std::string_view> CellLines(const ResultTable& table, const MeasuredTable& measured,
-                                        const ReportLayout& layout, const TextMeasure& measure,
-                                        std::size_t row, std::size_t column) {
+std::vector<std::string> CellLines(const ResultTable& table, const MeasuredTable& measured,
+                                   const ReportLayout& layout, const TextMeasure& measure,
+                                   std::size_t row, std::size_t column) {
     const ResultRow& r = table.rows[row];
     if (column >= r.CellCount())
-        return {std::string_view()};
-    const std::string_view text = ReportCellText(r.Cell(column));
+        return {std::string()};
+    const std::string cell = r.Cell(column);
+    const std::string_view text = ReportCellText(cell);
     // Measured as float: a hair of rounding must not wrap a cell that fitted.
     if (measured.CellWidth(row, column) <= layout.columnWidth[column] * (1 + 1e-6))
-        return {text};
-    return WrapText(text, layout.columnWidth[column], measure, ReportFont::Text);
+        return {std::string(text)};
+    const std::vector<std::string_view> lines =
+        WrapText(text, layout.columnWidth[column], measure, ReportFont::Text);
+    return {lines.begin(), lines.end()};
 }
 
 ReportLayout LayOutReport(const ResultTable& table, const ReportTexts& texts,

@@ -79,6 +79,6 @@ ReportLayout LayOutReport(const ResultTable& table, const ReportTexts& texts,
 
 // The lines of one cell in its column, measured widths reused so a cell that fits is not
 // measured again.
-std::vector<std::string_view> CellLines(const ResultTable& table, const MeasuredTable& measured,
-                                        const ReportLayout& layout, const TextMeasure& measure,
-                                        std::size_t row, std::size_t column);
+std::vector<std::string> CellLines(const ResultTable& table, const MeasuredTable& measured,
+                                   const ReportLayout& layout, const TextMeasure& measure,
+                                   std::size_t row, std::size_t column);

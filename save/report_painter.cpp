@@ -103,7 +103,7 @@ class PagePainter {
             p_.fillRect(QRectF(0, piece.top, width_, height), QColor(238, 238, 238));
         const double top = piece.top + l_.rowGap / 2;
         for (std::size_t k = 0; k < l_.columnWidth.size(); ++k) {
-            const std::vector<std::string_view> lines =
+            const std::vector<std::string> lines =
                 CellLines(table_, measured_, l_, m_, piece.row, k);
             const double whole = lines.size() == 1 ? measured_.CellWidth(piece.row, k) : -1;
             for (std::uint32_t i = piece.firstLine;

@@ -103,14 +103,7 @@ RowLineFormat::RowLineFormat(const std::vector<ColumnSpec>& columns, ResultLayou
 
 void RowLineFormat::Append(std::string& out, const ResultRow& row) const {
     std::array<std::string_view, static_cast<std::size_t>(ColumnKind::Unknown) + 1> cells;
-    std::string_view rest = row.Cells();
-    const std::size_t count = std::min(row.CellCount(), cells.size());
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t end = std::min(rest.find('\0'), rest.size());
-        cells[k] = rest.substr(0, end);
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-    Append(out, std::span(cells.data(), count));
+    Append(out, std::span(cells.data(), row.CellTexts(texts_, cells)));
 }
 
 void RowLineFormat::Append(std::string& out, std::span<const std::string_view> cells) const {

@@ -32,4 +32,5 @@ class RowLineFormat {
   private:
     ResultLayout layout_;
     std::vector<std::string> blankUnits_; // " KB" for a size column, empty for the others
+    mutable std::string texts_;           // one row's cells, made for its line
 };

@@ -245,7 +245,8 @@ class Workbook {
     static lxw_col_t Column(std::size_t k) { return static_cast<lxw_col_t>(k); }
 
     bool WriteCell(lxw_row_t line, std::size_t k, const ResultRow& row) {
-        const std::string_view shown = ReportCellText(row.Cell(k));
+        const std::string cell = row.Cell(k);
+        const std::string_view shown = ReportCellText(cell);
         widths_[k] = std::max(widths_[k], CharCount(shown));
         const std::optional<std::int64_t> number = row.Number(k);
         const lxw_col_t column = Column(k);
