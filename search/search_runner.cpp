@@ -79,8 +79,9 @@ void SearchRunner::AwaitServed() {
     const bool woken = WakeWindow(lock);
     if (!woken)
         lock.unlock();
-    // A turn put off until its time comes is taken at once now.
-    QMetaObject::invokeMethod(this, &SearchRunner::ServeHandOver, Qt::QueuedConnection);
+    // A turn put off until its time comes is taken at once now. Through the signal whose
+    // connection the window thread made, so no call object made here is read there.
+    Q_EMIT HandOverWaiting();
     lock.lock();
     servedChanged_.wait(lock, [this] { return AllServed(); });
     ending_ = false;
