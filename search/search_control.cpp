@@ -190,6 +190,8 @@ void TForm1::Launch(SearchRequest request) {
     request.options = CurrentOptions();
     request.mountsNotToEnter = MountPointsNotToEnter();
     request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
+    request.diskHelpers =
+        DiskHelpersWanted(std::getenv("PATHQUILL_DISK_HELPERS"), kDiskHelpersByDefault);
     runningOptions_ = request.options;
     runningColumns_ = Results->Table().columns;
     runningUnitWord_ = UnitWord(request.options.sizeUnit);
