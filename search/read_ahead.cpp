@@ -128,8 +128,10 @@ ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, 
         ReadEntry entry;
         entry.nameOffset = static_cast<std::uint32_t>(chunk.names.size());
         entry.nameLength = static_cast<std::uint32_t>(e.nameLength);
+        // A file whose row needs no details is not looked up at all, as without the ring.
+        const bool detailsWanted = listed && rule.fileFields != 0;
         if (ring && look &&
-            (e.kind == EntryKind::Unknown || (listed && e.kind != EntryKind::Directory))) {
+            (e.kind == EntryKind::Unknown || (detailsWanted && e.kind != EntryKind::Directory))) {
             pending.push_back(static_cast<std::uint32_t>(chunk.entries.size()));
             fields.push_back(listed ? rule.fileFields : 0);
         } else if (look) {
