@@ -121,11 +121,15 @@ TEST(CompactRows, EveryListingReadsBackAsTheSearchMadeIt) {
                     const Texts want = TextsOf(texts[i]);
                     ExpectReadsBack(compact[i], want, where);
                     // The name, the shared folder and a few bytes for each other cell: no
-                    // size, time, count, attribute or type text is kept.
+                    // size, time, count, attribute or type text is kept. A structure row's short
+                    // name is its folder's path, a text of its own.
                     const std::string& path = want.cells[0];
-                    const std::size_t name = path.size() - path.rfind('/') - 1;
+                    std::size_t texts = path.size() - path.rfind('/') - 1;
+                    for (std::size_t c = 1; c < columns.size() && c < want.cells.size(); ++c)
+                        if (columns[c].kind == ColumnKind::ShortName)
+                            texts += want.cells[c].size();
                     EXPECT_LE(compact[i].MemoryBytes(), sizeof(ResultRow) + 1 + sizeof(void*) + 1 +
-                                                            name + 7 * (want.cells.size() - 1))
+                                                            texts + 7 * (want.cells.size() - 1))
                         << where << " " << path;
                 }
             }
