@@ -31,7 +31,7 @@ case "${1:-}" in
   export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
   build-tsan/tests/core_tests --gtest_filter='Walker.*:ReadAheadTree.*:StructureSearch.*:ListCommand.*:ListFilters.*'
   build-tsan/tests/widget_tests \
-    --gtest_filter='SearchControl.*:SearchCycles.*:WindowResponsiveness.*:MainWindow.*'
+    --gtest_filter='SearchControl.*:SearchCycles.*:WindowResponsiveness.*:MainWindow.*:SearchRunnerRows.*'
   ;;
 --fuzz)
   seconds="${2:?usage: ./test.sh --fuzz SECONDS}"

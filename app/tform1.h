@@ -42,7 +42,7 @@ class ResultListActions;
 class HeaderGlyphs;
 class HelpWindow;
 class SearchRunner;
-struct HandOver;
+struct RowBatch;
 
 // The main window. Its handlers stay thin; they live beside their subsystem's core code
 // (search/search_control.cpp, results/result_list.cpp).
@@ -198,7 +198,7 @@ private:
     void StopRunningSearch();
     void HandleTerminate(SearchRunner* runner);
     void StopSearchesAndWait();
-    void AddRows(SearchRunner* runner, HandOver& handOver);
+    void AddRows(SearchRunner* runner, RowBatch& batch);
     void UpdateStatus(const std::string& statusPath);
     void cbLookforDropDown();
     void cbStructureSearchChange();
@@ -235,14 +235,11 @@ private:
     bool cancelFlag_ = false;
     SearchRunner* currentSearch_ = nullptr; // a child that releases itself after its end
     SearchRunner* searchToReport_ = nullptr; // the one whose end the status bar tells
-    std::unique_ptr<SeenFolders> seenFolders_;
     LinuxOpticalDrives opticalDrives_;
     CDTray cdTray_{opticalDrives_};
     ColumnSortState sortState_;
     std::unique_ptr<HeaderGlyphs> glyphs_;
     SearchOptions runningOptions_;
-    std::vector<ColumnSpec> runningColumns_;
-    std::string runningUnitWord_;
     ContextMenuSetup contextMenu_;
     HelpWindow* helpWindow_ = nullptr; // child window, made on the first help request
 };

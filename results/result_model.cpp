@@ -29,7 +29,7 @@ char32_t NextCodePoint(std::string_view s, std::size_t& i) {
 }
 } // namespace
 
-ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) {}
+ResultModel::ResultModel(QObject* parent) : QAbstractTableModel(parent) { asciiWidths_.fill(1); }
 
 void ResultModel::SetColumns(std::vector<ColumnSpec> columns) {
     beginResetModel();
@@ -56,41 +56,51 @@ void ResultModel::AppendRows(std::vector<ResultRow>&& rows) {
     if (rows.empty()) return;
     const int first = static_cast<int>(table_.rows.size());
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    std::string cell; // the texts are made from the rows, in one buffer
     for (ResultRow& r : rows) {
-        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c) {
-            cell.clear();
-            r.AppendCell(c, cell);
-            Remember(static_cast<int>(c), cell);
-        }
+        RememberCells(r);
         table_.rows.push_back(std::move(r));
     }
     endInsertRows();
 }
 
+void ResultModel::RememberCells(const ResultRow& row) {
+    // Compact rows make their texts on demand: one buffer for all of them.
+    std::string cell;
+    for (std::size_t c = 0; c < row.CellCount() && c < longest_.size(); ++c) {
+        cell.clear();
+        row.AppendCell(c, cell);
+        Remember(static_cast<int>(c), cell);
+    }
+}
+
 void ResultModel::SetMeasureFont(const QFont& font) {
     metrics_.emplace(font);
-    asciiWidths_.fill(-1);
+    for (char32_t c = 0; c < asciiWidths_.size(); ++c)
+        asciiWidths_[c] = metrics_->horizontalAdvance(QString::fromUcs4(&c, 1));
     otherWidths_.clear();
     RebuildLongest();
 }
 
 int ResultModel::CharWidth(char32_t c) {
     if (!metrics_) return 1;
-    const auto measure = [&] { return metrics_->horizontalAdvance(QString::fromUcs4(&c, 1)); };
-    if (c < 128) {
-        int& w = asciiWidths_[c];
-        if (w < 0) w = measure();
-        return w;
-    }
+    if (c < asciiWidths_.size()) return asciiWidths_[c];
     const auto [it, added] = otherWidths_.try_emplace(c, 0);
-    if (added) it->second = measure();
+    if (added) it->second = metrics_->horizontalAdvance(QString::fromUcs4(&c, 1));
     return it->second;
 }
 
 int ResultModel::EstimatedWidth(std::string_view text) {
+    // Paths are mostly ASCII: those characters come straight from the table.
     int width = 0;
-    for (std::size_t i = 0; i < text.size();) width += CharWidth(NextCodePoint(text, i));
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < asciiWidths_.size()) {
+            width += asciiWidths_[byte];
+            ++i;
+        } else {
+            width += CharWidth(NextCodePoint(text, i));
+        }
+    }
     return width;
 }
 
@@ -105,13 +115,7 @@ void ResultModel::Remember(int column, std::string_view cell) {
 
 void ResultModel::RebuildLongest() {
     longest_.assign(table_.columns.size(), {});
-    std::string cell;
-    for (const ResultRow& r : table_.rows)
-        for (std::size_t c = 0; c < r.CellCount() && c < longest_.size(); ++c) {
-            cell.clear();
-            r.AppendCell(c, cell);
-            Remember(static_cast<int>(c), cell);
-        }
+    for (const ResultRow& r : table_.rows) RememberCells(r);
 }
 
 void ResultModel::RowsReordered() {

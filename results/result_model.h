@@ -45,6 +45,7 @@ public:
 
 private:
     void Remember(int column, std::string_view cell);
+    void RememberCells(const ResultRow& row);
     void RebuildLongest();
     int EstimatedWidth(std::string_view text);
     int CharWidth(char32_t c);

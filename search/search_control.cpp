@@ -72,7 +72,6 @@ void TForm1::btnSearchClick() {
     StopRunningSearch();
     searchToReport_ = nullptr;
     QApplication::processEvents();
-    seenFolders_ = std::make_unique<SeenFolders>();
     SearchTarget = ChooseSearchTarget(stLookIn->SelectedPath(), stLookIn->SelectedText(), SearchTarget);
     const std::string lookFor = TrimBlanks(LookForText());
     SetLookForText(lookFor);
@@ -191,11 +190,11 @@ void TForm1::Launch(SearchRequest request) {
     request.mountsNotToEnter = MountPointsNotToEnter();
     request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
     runningOptions_ = request.options;
-    runningColumns_ = Results->Table().columns;
-    runningUnitWord_ = UnitWord(request.options.sizeUnit);
-
+    // The unit the search started with, whatever the unit box says by now.
+    RowRecipe recipe{Results->Table().columns, request.options, UnitWord(request.options.sizeUnit)};
     auto* runner = new SearchRunner(
-        std::move(request), this, [this](SearchRunner* r, HandOver& h) { AddRows(r, h); },
+        std::move(request), std::move(recipe), this,
+        [this](SearchRunner* r, RowBatch& rows) { AddRows(r, rows); },
         [this] { messages_.Plain(Msg(198)); });
     connect(runner, &SearchRunner::Finished, this, [this, runner] {
         HandleTerminate(runner);
@@ -206,14 +205,10 @@ void TForm1::Launch(SearchRequest request) {
     runner->Start();
 }
 
-void TForm1::AddRows(SearchRunner* runner, HandOver& handOver) {
+void TForm1::AddRows(SearchRunner* runner, RowBatch& batch) {
     if (runner != currentSearch_) return; // a cancelled search still finishing: not ours any more
-    std::vector<ResultRow> rows;
-    // The unit the search started with, whatever the unit box says by now.
-    BuildRows(handOver.items, runningColumns_, runningOptions_, runningUnitWord_, *seenFolders_,
-              rows);
-    Results->AppendRows(std::move(rows));
-    if (handOver.statusChanged) UpdateStatus(handOver.statusPath);
+    Results->AppendRows(std::move(batch.rows));
+    if (batch.statusChanged) UpdateStatus(batch.statusPath);
 }
 
 void TForm1::UpdateStatus(const std::string& statusPath) {
@@ -275,7 +270,6 @@ void TForm1::HandleTerminate(SearchRunner* runner) {
     btnSearch->setEnabled(true);
     btnSave->setEnabled(true);
     btnCancel->setEnabled(false);
-    seenFolders_.reset();
     if (currentSearch_) {
         currentSearch_->Terminate();
         currentSearch_ = nullptr;
