@@ -133,7 +133,8 @@ static void Walk(int fd, char* path, size_t pathLength, size_t pathCapacity) {
 
 // --- More threads. Every folder is a node; the first thread writes the nodes depth-first,
 // reading a node itself when no helper has taken it yet. A folder's handle stays open until
-// each of its subfolders has been opened from it.
+// each of its subfolders has been opened from it. Helpers leave the folder the writer needs
+// next to the writer: taking it would only make the writer wait for it.
 
 enum State { Waiting, Reading, Read };
 enum { kAheadLimit = 256 }; // folders read and not yet written
@@ -154,8 +155,11 @@ struct Node {
 };
 
 static pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-static pthread_cond_t changed = PTHREAD_COND_INITIALIZER;
-static struct Node* waiting; // top: the folder the walk reaches next
+// Each side sleeps on its own condition and is woken only when it sleeps.
+static pthread_cond_t writerWake = PTHREAD_COND_INITIALIZER, helperWake = PTHREAD_COND_INITIALIZER;
+static int writerAsleep, helpersAsleep;
+static struct Node* waiting; // top: the folder read last's first subfolder
+static struct Node* wanted;  // the folder the writer needs next
 static size_t ahead;
 static int stopping;
 
@@ -172,6 +176,10 @@ static void Release(struct Node* folder) {
         close(folder->fd);
         folder->fd = -1;
     }
+}
+
+static void WakeHelpers(void) {
+    if (helpersAsleep) pthread_cond_broadcast(&helperWake);
 }
 
 // Runs without the lock, on a node its thread has taken.
@@ -218,9 +226,11 @@ static void ReadNode(struct Node* node) {
         waiting = child;
         child->stacked = 1;
     }
+    if (node == wanted && count) wanted = node->children[0];
     node->state = Read;
     ++ahead;
-    pthread_cond_broadcast(&changed);
+    if (writerAsleep) pthread_cond_signal(&writerWake);
+    if (count) WakeHelpers();
     pthread_mutex_unlock(&lock);
 }
 
@@ -228,11 +238,13 @@ static void* Help(void* unused) {
     (void)unused;
     pthread_mutex_lock(&lock);
     while (!stopping) {
-        if (!waiting || ahead >= kAheadLimit) {
-            pthread_cond_wait(&changed, &lock);
+        struct Node* node = waiting == wanted && waiting ? waiting->below : waiting;
+        if (!node || ahead >= kAheadLimit) {
+            ++helpersAsleep;
+            pthread_cond_wait(&helperWake, &lock);
+            --helpersAsleep;
             continue;
         }
-        struct Node* node = waiting;
         Unstack(node);
         node->state = Reading;
         pthread_mutex_unlock(&lock);
@@ -243,8 +255,10 @@ static void* Help(void* unused) {
     return NULL;
 }
 
-static void WriteTree(struct Node* node) {
+// after: the folder that comes once node and everything below it are written.
+static void WriteTree(struct Node* node, struct Node* after) {
     pthread_mutex_lock(&lock);
+    wanted = node;
     if (node->state == Waiting) {
         Unstack(node);
         node->state = Reading;
@@ -252,13 +266,18 @@ static void WriteTree(struct Node* node) {
         ReadNode(node);
         pthread_mutex_lock(&lock);
     }
-    while (node->state != Read) pthread_cond_wait(&changed, &lock);
-    --ahead;
-    pthread_cond_broadcast(&changed);
+    while (node->state != Read) {
+        ++writerAsleep;
+        pthread_cond_wait(&writerWake, &lock);
+        --writerAsleep;
+    }
+    wanted = node->childCount ? node->children[0] : after;
+    if (ahead-- == kAheadLimit) WakeHelpers();
     pthread_mutex_unlock(&lock);
     Put(&out, node->text.bytes, node->text.length);
     free(node->text.bytes);
-    for (size_t k = 0; k < node->childCount; ++k) WriteTree(node->children[k]);
+    for (size_t k = 0; k < node->childCount; ++k)
+        WriteTree(node->children[k], k + 1 < node->childCount ? node->children[k + 1] : after);
     free(node->children);
     free(node->name);
     free(node->path);
@@ -276,10 +295,10 @@ static void WalkWithHelpers(int fd, const char* root, int threads) {
     pthread_t helpers[64];
     const int count = threads - 1 < 64 ? threads - 1 : 64;
     for (int i = 0; i < count; ++i) pthread_create(&helpers[i], NULL, Help, NULL);
-    WriteTree(top);
+    WriteTree(top, NULL);
     pthread_mutex_lock(&lock);
     stopping = 1;
-    pthread_cond_broadcast(&changed);
+    pthread_cond_broadcast(&helperWake);
     pthread_mutex_unlock(&lock);
     for (int i = 0; i < count; ++i) pthread_join(helpers[i], NULL);
 }

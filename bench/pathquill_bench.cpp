@@ -463,8 +463,13 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
     // Cold: the page cache dropped before every run of each command.
     const std::string figure = "all-columns listing, " + byDefault + ", cold";
     const bool canDrop = DropCaches();
-    std::vector<std::vector<std::string>> cold = {
-        with(allColumns, tree), {"du", "-a", tree}, bareMany, oneByOne(with(allColumns, tree))};
+    const auto noDiskHelpers = [](std::vector<std::string> args) {
+        args.insert(args.begin(), {"env", "PATHQUILL_DISK_HELPERS=0"});
+        return args;
+    };
+    std::vector<std::vector<std::string>> cold = {with(allColumns, tree), {"du", "-a", tree},
+                                                  bareMany, oneByOne(with(allColumns, tree)),
+                                                  noDiskHelpers(with(allColumns, tree))};
     const bool withFd = Installed("fdfind");
     if (withFd)
         cold.push_back({"fdfind", "-u", ".", tree});
@@ -474,11 +479,13 @@ int All(const std::string& self, const std::string& tree, const std::string& sma
             {figure, coldTimes[0], "s", "du -a, cold", coldTimes[0] / coldTimes[1], 0.6});
         if (withFd)
             lines.push_back(
-                {figure, coldTimes[0], "s", "fdfind -u ., cold", coldTimes[0] / coldTimes[4], 1.3});
+                {figure, coldTimes[0], "s", "fdfind -u ., cold", coldTimes[0] / coldTimes[5], 1.3});
         lines.push_back({figure, coldTimes[0], "s", "C walker, " + threadCount + " thr., cold",
                          coldTimes[0] / coldTimes[2], -1});
         lines.push_back({"the same, statx one at a time, cold", coldTimes[3], "s",
                          "in batches (io_uring), cold", coldTimes[3] / coldTimes[0], -1});
+        lines.push_back({"the same, no helpers for a slow disk, cold", coldTimes[4], "s",
+                         "with them, cold", coldTimes[4] / coldTimes[0], -1});
     } else {
         // Dropping the page cache needs root.
         lines.push_back(

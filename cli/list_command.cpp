@@ -245,6 +245,8 @@ ListResult RunListSearch(const ListArguments& a, const std::string& workingDir, 
     request.options = AsWindowWouldHoldThem(a.options);
     request.walkThreads = a.threads;
     request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
+    request.diskHelpers =
+        DiskHelpersWanted(std::getenv("PATHQUILL_DISK_HELPERS"), kDiskHelpersByDefault);
     request.excluded = a.excluded;
     request.fileBounds = a.fileBounds;
     if (a.allDrives) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/disk_wait.h"
 #include "platform/paths.h"
 #include "platform/statx_ring.h"
 
@@ -14,6 +15,8 @@ constexpr auto kPoll = std::chrono::milliseconds(5);
 constexpr int kSpins = 2000;
 // Helpers waiting for room are woken once the search thread has taken this many folders.
 constexpr std::size_t kRoomStep = 8;
+// Helpers for a slow disk look this often whether it has become slow.
+constexpr auto kDiskPoll = std::chrono::milliseconds(50);
 
 void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -40,6 +43,13 @@ struct FolderRead {
 unsigned WalkThreads(unsigned threads) {
     const unsigned cores = std::max(std::thread::hardware_concurrency(), 1u);
     return std::min(threads > 0 ? threads : cores, 4u);
+}
+
+unsigned DiskHelpersWanted(const char* environmentValue, unsigned byDefault) {
+    const std::string value = environmentValue ? environmentValue : "";
+    return value.size() == 1 && value[0] >= '0' && value[0] <= '8'
+               ? static_cast<unsigned>(value[0] - '0')
+               : byDefault;
 }
 
 FolderEntries::FolderEntries(Directory& dir) : dir_(&dir) {
@@ -111,15 +121,17 @@ ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, 
         }
         // Every entry is passed on, so the search thread takes the same steps for each.
         // An excluded name is passed on like "." and "..": never read into or looked at.
-        const bool dots =
-            e.IsDotOrDotDot() || (rule.excluded && rule.excluded->Matches(e.Name()));
+        const bool dots = e.IsDotOrDotDot() || (rule.excluded && rule.excluded->Matches(e.Name()));
         const bool matches = !dots && rule.mask->Matches(e.Name());
         const bool look = !dots && (matches || rule.withSubfolders);
         const bool listed = look && matches && !rule.onlyFolders; // a file, its row needs details
         ReadEntry entry;
         entry.nameOffset = static_cast<std::uint32_t>(chunk.names.size());
         entry.nameLength = static_cast<std::uint32_t>(e.nameLength);
-        if (ring && look && (e.kind == EntryKind::Unknown || (listed && e.kind != EntryKind::Directory))) {
+        // A file whose row needs no details is not looked up at all, as without the ring.
+        const bool detailsWanted = listed && rule.fileFields != 0;
+        if (ring && look &&
+            (e.kind == EntryKind::Unknown || (detailsWanted && e.kind != EntryKind::Directory))) {
             pending.push_back(static_cast<std::uint32_t>(chunk.entries.size()));
             fields.push_back(listed ? rule.fileFields : 0);
         } else if (look) {
@@ -162,8 +174,8 @@ ChunkEnd ReadChunk(Directory& dir, const FolderReadRule& rule, StatxRing* ring, 
 }
 
 ReadAhead::ReadAhead(FolderReadRule rule, unsigned helpers) : rule_(std::move(rule)) {
-    for (unsigned i = 0; i < helpers; ++i)
-        helpers_.emplace_back([this] { Help(); });
+    for (unsigned i = 0; i < helpers + rule_.diskHelpers; ++i)
+        helpers_.emplace_back([this, forDisk = i >= helpers] { Help(forDisk); });
 }
 
 ReadAhead::~ReadAhead() {
@@ -171,6 +183,7 @@ ReadAhead::~ReadAhead() {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
         Changed(true);
+        diskWake_.notify_all();
     }
     for (std::thread& t : helpers_)
         t.join();
@@ -229,18 +242,26 @@ void ReadAhead::Expect(const std::string& folderPath, std::shared_ptr<Directory>
     Changed(true);
 }
 
-void ReadAhead::Help() {
-    const std::unique_ptr<StatxRing> ring = rule_.statBatches ? StatxRing::Make() : nullptr;
+void ReadAhead::Help(bool forDisk) {
+    std::unique_ptr<StatxRing> ring; // made for the first folder: a helper may never read one
+    bool ringMade = false;
+    DiskWaitProbe probe;
     std::unique_lock lock(mutex_);
     while (!Stopping()) {
-        const std::shared_ptr<FolderRead> next = NextToRead();
+        const std::shared_ptr<FolderRead> next = forDisk && !DiskSlow() ? nullptr : NextToRead();
         if (!next) {
-            Rest(lock);
+            Rest(lock, forDisk);
             continue;
         }
         next->state = FolderRead::State::Reading;
         lock.unlock();
+        if (!ringMade && rule_.statBatches)
+            ring = StatxRing::Make();
+        ringMade = true;
+        probe.Start();
         Read(*next, ring && ring->Usable() ? ring.get() : nullptr);
+        if (probe.Waited() && rule_.pace->MarkSlow())
+            diskWake_.notify_all();
         lock.lock();
     }
 }
@@ -248,9 +269,10 @@ void ReadAhead::Help() {
 // The first folder no thread reads yet within the window, but for the one the search thread
 // enters next: it reads that one itself rather than wait for it.
 std::shared_ptr<FolderRead> ReadAhead::NextToRead() const {
+    const std::size_t window = DiskSlow() ? kSlowWindow : kWindow;
     std::size_t seen = 0;
     for (const auto& read : order_) {
-        if (++seen > kWindow)
+        if (++seen > window)
             break;
         if (seen > 1 && read->state == FolderRead::State::Waiting)
             return read;
@@ -273,7 +295,11 @@ template <typename Done> void ReadAhead::Await(std::unique_lock<std::mutex>& loc
     }
 }
 
-void ReadAhead::Rest(std::unique_lock<std::mutex>& lock) {
+void ReadAhead::Rest(std::unique_lock<std::mutex>& lock, bool forDisk) {
+    if (forDisk && !DiskSlow()) {
+        diskWake_.wait_for(lock, kDiskPoll);
+        return;
+    }
     ++helpersAsleep_;
     helperWake_.wait_for(lock, kPoll);
     --helpersAsleep_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/directory.h"
+#include "platform/disk_wait.h"
 #include "platform/folder_stack.h"
 #include "search/name_filter.h"
 
@@ -25,6 +26,10 @@ struct FolderReadRule {
     const std::atomic<bool>* terminated = nullptr;
     std::function<bool(const std::string&, const Directory&)> mayEnter;
     bool statBatches = false; // each reading thread fetches details through its own ring
+    // Further helpers that read ahead only while the disk keeps the readers waiting: on a cold
+    // disk more reads are in flight than there are cores.
+    unsigned diskHelpers = 0;
+    DiskPace* pace = nullptr; // the walk's: the helpers above read while it is slow
 };
 
 // One entry a helper read, with the details the row will need when it is a matching file.
@@ -87,7 +92,8 @@ class FolderEntries {
 // Helper threads that read the folders coming next in depth-first order while the search
 // thread lists the current one. The search thread still takes every folder in exactly the
 // order of a walk without helpers; what a helper has not read yet it reads itself. At most
-// kWindow folders are read ahead, each buffered up to kChunks × kChunkEntries entries.
+// kWindow folders (kSlowWindow on a slow disk) are read ahead, each buffered up to kChunks ×
+// kChunkEntries entries.
 //
 // Helpers leave the folder the search thread enters next to it, and a thread that waits spins
 // briefly before it sleeps: handing every folder from one thread to the other through the
@@ -95,6 +101,7 @@ class FolderEntries {
 class ReadAhead {
   public:
     static constexpr std::size_t kWindow = 32, kChunks = 2, kChunkEntries = 1024;
+    static constexpr std::size_t kSlowWindow = 128; // while the disk is slow
 
     ReadAhead(FolderReadRule rule, unsigned helpers);
     ~ReadAhead();
@@ -111,7 +118,8 @@ class ReadAhead {
 
   private:
     friend class FolderEntries;
-    void Help();
+    void Help(bool forDisk);
+    bool DiskSlow() const { return rule_.pace->Slow(); }
     std::shared_ptr<FolderRead> NextToRead() const;
     void Read(FolderRead& read, StatxRing* ring);
     bool Deliver(FolderRead& read, EntryChunk& chunk);
@@ -120,14 +128,15 @@ class ReadAhead {
     // The search thread waits for a helper, with the lock held, until done() or a stop; it
     // spins before it sleeps.
     template <typename Done> void Await(std::unique_lock<std::mutex>& lock, Done done);
-    // A helper waits for work or room, with the lock held.
-    void Rest(std::unique_lock<std::mutex>& lock);
+    // A helper waits for work or room, with the lock held; one for a slow disk, while the
+    // disk is quick, waits until it is slow.
+    void Rest(std::unique_lock<std::mutex>& lock, bool forDisk = false);
     // After a change under the lock: wakes the search thread, and the helpers when asked.
     void Changed(bool forHelpers);
 
     FolderReadRule rule_;
     std::mutex mutex_;
-    std::condition_variable searchWake_, helperWake_;
+    std::condition_variable searchWake_, helperWake_, diskWake_;
     std::atomic<std::uint64_t> changes_{0}; // counts Changed(), watched while spinning
     int searchAsleep_ = 0, helpersAsleep_ = 0;
     std::size_t taken_ = 0;                        // folders the search thread has taken
@@ -138,3 +147,6 @@ class ReadAhead {
 
 // Walking threads for a search asked for with threads (0: the default, the search thread alone).
 unsigned WalkThreads(unsigned threads);
+// The helpers for a slow disk PATHQUILL_DISK_HELPERS in the environment (given) asks for:
+// 0 to 8, the default otherwise.
+unsigned DiskHelpersWanted(const char* environmentValue, unsigned byDefault);

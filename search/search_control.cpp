@@ -189,6 +189,8 @@ void TForm1::Launch(SearchRequest request) {
     request.options = CurrentOptions();
     request.mountsNotToEnter = MountPointsNotToEnter();
     request.statBatches = StatBatchesWanted(std::getenv("PATHQUILL_IO_URING"));
+    request.diskHelpers =
+        DiskHelpersWanted(std::getenv("PATHQUILL_DISK_HELPERS"), kDiskHelpersByDefault);
     runningOptions_ = request.options;
     // The unit the search started with, whatever the unit box says by now.
     RowRecipe recipe{Results->Table().columns, request.options, UnitWord(request.options.sizeUnit)};

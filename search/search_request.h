@@ -37,6 +37,7 @@ struct FileBounds {
 
 // Whether a search fetches details in batches unless told otherwise.
 inline constexpr bool kStatBatchesByDefault = true;
+inline constexpr unsigned kDiskHelpersByDefault = 4;
 
 struct SearchRequest {
     std::string target;                  // a folder path or kAllDrives
@@ -51,4 +52,8 @@ struct SearchRequest {
     // The details of a folder's entries fetched many at once through io_uring (where the
     // kernel has it): a cold disk reads their inodes side by side.
     bool statBatches = kStatBatchesByDefault;
+    // Threads beyond walkThreads that read ahead only while the disk keeps the readers
+    // waiting (a cold disk); none without reading ahead.
+    unsigned diskHelpers = kDiskHelpersByDefault;
+    bool diskAlwaysSlow = false; // those threads read from the start, as on a slow disk
 };

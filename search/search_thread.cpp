@@ -23,8 +23,8 @@ TSearchThread::TSearchThread(SearchRequest request, SearchSink& sink)
     : request_(std::move(request)), sink_(sink), mask_(request_.mask), excluded_(request_.excluded),
       excluding_(!excluded_.Empty()),
       mountsNotToEnter_(request_.mountsNotToEnter.begin(), request_.mountsNotToEnter.end()),
-      sizeTexts_(request_.options.sizeUnit),
-      dateTexts_(request_.options.structureMode != ModeNone) {
+      sizeTexts_(request_.options.sizeUnit), dateTexts_(request_.options.structureMode != ModeNone),
+      pace_(request_.diskAlwaysSlow) {
     for (std::vector<ItemRecord>& set : sets_)
         set.resize(1);
     item_ = &Records()[0];
@@ -122,6 +122,8 @@ FolderReadRule TSearchThread::ReadRule() const {
     rule.excluded = excluding_ ? &excluded_ : nullptr;
     rule.terminated = &terminated_;
     rule.statBatches = request_.statBatches;
+    rule.diskHelpers = request_.diskHelpers;
+    rule.pace = &pace_;
     // As MayEnter for a folder below the root.
     rule.mayEnter = [this](const std::string& path, const Directory& dir) {
         return dir.IsOpen() && !mountsNotToEnter_.contains(path) &&
@@ -138,7 +140,9 @@ void TSearchThread::StartReadAhead(FolderReadRule rule) {
 }
 
 FolderEntries TSearchThread::ReadHere(Directory& dir) {
-    if (ring_ && ring_->Usable() && readRule_.mask)
+    // Without details of files to fetch there is nothing to batch: reading a chunk at a time
+    // would only cost.
+    if (ring_ && ring_->Usable() && readRule_.mask && readRule_.fileFields != 0)
         return FolderEntries(dir, readRule_, *ring_);
     return FolderEntries(dir);
 }

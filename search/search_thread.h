@@ -190,6 +190,7 @@ class TSearchThread {
     std::chrono::steady_clock::time_point lastFlush_;
     SizeTexts sizeTexts_;
     DateTexts dateTexts_;
+    mutable DiskPace pace_; // whether the disk keeps the walk waiting now; shared by its threads
     std::unique_ptr<ReadAhead> readAhead_; // during a plain listing or a count, with helpers
     FolderReadRule readRule_;              // how the walk reads the folders it reads itself
     std::unique_ptr<StatxRing> ring_;      // the search thread's, with batches of details

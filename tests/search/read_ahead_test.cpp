@@ -2,14 +2,15 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/disk_wait.h"
 #include "search/formatting.h"
 #include "search/search_thread.h"
 #include "support/recording_sink.h"
@@ -45,7 +46,7 @@ class ReadAheadTree : public ::testing::Test {
     }
 
     static SearchRequest Request(const std::string& mask, SearchOptions o, unsigned threads,
-                                 bool batches = false) {
+                                 bool batches = false, bool slowDisk = false) {
         SearchRequest r;
         r.target = tree_->Root();
         r.root = tree_->Root() + "/";
@@ -53,6 +54,7 @@ class ReadAheadTree : public ::testing::Test {
         r.options = o;
         r.walkThreads = threads;
         r.statBatches = batches;
+        r.diskAlwaysSlow = slowDisk; // the helpers for a slow disk read too
         return r;
     }
 
@@ -139,7 +141,8 @@ std::vector<std::string> Walk(const SearchRequest& r,
     RecordingSink now;
     LaterSink later;
     SearchSink& sink = servedLater ? static_cast<SearchSink&>(later) : now;
-    HookedSearch search(r, sink, hook ? hook : [](TSearchThread&, const std::string&) {});
+    HookedSearch search(
+        r, sink, hook ? hook : [](TSearchThread&, const std::string&) {});
     search.Execute();
     return Texts(servedLater ? later.items : now.items);
 }
@@ -176,18 +179,21 @@ const WalkCase kCases[] = {
 
 } // namespace
 
-// Every thread count, details fetched one by one or in batches, batches taken at once or
-// while the walk reads on: the rows of one thread alone.
+// Every thread count, details fetched one by one or in batches, on a quick or a slow disk,
+// batches taken at once or while the walk reads on: the rows of one thread alone.
 TEST_F(ReadAheadTree, SameRowsAsTheWalkWithoutHelpers) {
     for (const WalkCase& c : kCases) {
         const std::vector<std::string> alone = Walk(Request(c.mask, c.options, 1));
         ASSERT_FALSE(alone.empty()) << c.name;
         for (const unsigned threads : {1u, 2u, 4u})
             for (const bool batches : {false, true})
-                for (const bool later : {false, true})
-                    EXPECT_EQ(Walk(Request(c.mask, c.options, threads, batches), {}, later), alone)
-                        << c.name << " with " << threads << " threads, batches " << batches
-                        << ", served later " << later;
+                for (const bool slow : {false, true})
+                    for (const bool later : {false, true})
+                        EXPECT_EQ(
+                            Walk(Request(c.mask, c.options, threads, batches, slow), {}, later),
+                            alone)
+                            << c.name << " with " << threads << " threads, batches " << batches
+                            << ", slow disk " << slow << ", served later " << later;
     }
 }
 
@@ -196,12 +202,17 @@ TEST_F(ReadAheadTree, SameRowsAsTheWalkWithoutHelpers) {
 TEST_F(ReadAheadTree, AFolderRemovedDuringTheWalkIsLeftOutAsWithoutHelpers) {
     for (const WalkCase& c : kCases) {
         std::vector<std::vector<std::string>> results;
-        for (const auto& [threads, batches] :
-             {std::pair{1u, false}, std::pair{4u, false}, std::pair{1u, true}, std::pair{4u, true}}) {
+        struct Way {
+            unsigned threads;
+            bool batches, slowDisk;
+        };
+        for (const auto& [threads, batches, slowDisk] :
+             {Way{1, false, false}, Way{4, false, false}, Way{1, true, false}, Way{4, true, false},
+              Way{2, false, true}, Way{4, true, true}}) {
             TempTree t;
             for (const char* f : {"a/a1.txt", "a/a2.txt", "b/b1.txt", "b/sub/b2.txt", "c/c1.txt"})
                 t.File(f, 10);
-            SearchRequest r = Request(c.mask, c.options, threads, batches);
+            SearchRequest r = Request(c.mask, c.options, threads, batches, slowDisk);
             r.target = t.Root();
             r.root = t.Root() + "/";
             bool removed = false;
@@ -249,5 +260,34 @@ TEST_F(ReadAheadTree, CancelStopsTheHelpersAtOnce) {
         EXPECT_EQ(folders, 3) << "no folder is entered after the cancel";
         // Generous for a loaded machine; a helper that does not stop hangs far longer.
         EXPECT_LT(ms, 2000);
+    }
+}
+
+// The helpers for a slow disk are set by a digit from 0 to 8 in the environment; anything
+// else keeps the default.
+TEST(DiskHelpers, WantedFromTheEnvironment) {
+    const struct {
+        const char* value;
+        unsigned wanted;
+    } cases[] = {{nullptr, 5}, {"", 5},   {"0", 0},  {"3", 3}, {"8", 8},
+                 {"9", 5},     {"-1", 5}, {"12", 5}, {"x", 5}, {" 2", 5}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DiskHelpersWanted(c.value, 5), c.wanted) << (c.value ? c.value : "(unset)");
+}
+
+// The disk counts as slow for a while after a wait on it, and a walk told to treat it as slow
+// does so from the start; a step that ends at once never counts as a wait on the disk.
+TEST(DiskHelpers, PaceFollowsTheWaits) {
+    DiskPace quick(false, std::chrono::hours(1)); // no pause of a busy machine ends the while
+    EXPECT_FALSE(quick.Slow());
+    EXPECT_TRUE(quick.MarkSlow()) << "the first wait turns a quick disk slow";
+    EXPECT_TRUE(quick.Slow());
+    EXPECT_FALSE(quick.MarkSlow()) << "a slow disk stays slow, not newly so";
+    EXPECT_TRUE(DiskPace(true).Slow());
+    EXPECT_GE(ThreadBlocksRead(), 0) << "the system counts each thread's reads from devices";
+    DiskWaitProbe probe;
+    for (int i = 0; i < 3; ++i) {
+        probe.Start();
+        EXPECT_FALSE(probe.Waited());
     }
 }
