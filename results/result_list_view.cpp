@@ -84,6 +84,28 @@ void ResultListView::paintEvent(QPaintEvent* event) {
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
+void ResultListView::UpdateRow(const QModelIndex& index) {
+    if (index.isValid())
+        viewport()->update(0, rowViewportPosition(index.row()), viewport()->width(),
+                           rowHeight(index.row()));
+}
+
+void ResultListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    UpdateRow(previous);
+    UpdateRow(current);
+}
+
+void ResultListView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    UpdateRow(currentIndex());
+}
+
+void ResultListView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    UpdateRow(currentIndex());
+}
+
 QModelIndex ResultListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     switch (action) {
     case MoveLeft:

@@ -20,10 +20,14 @@ class ResultListView : public QTableView {
     void changeEvent(QEvent* event) override;
     // The current row is framed as a whole, as a list frames it, not its one cell.
     void paintEvent(QPaintEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     // Left and Right scroll sideways, Home and End go to the first and last row: the list moves
     // by rows, never between cells.
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
   private:
     void FitRowHeight();
+    void UpdateRow(const QModelIndex& index);
 };
