@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTreeView>
 
 #include "app/kept_bytes.h"
 #include "app/tform1.h"
@@ -17,6 +16,7 @@
 #include "platform/settings_location.h"
 #include "resources/qt_text.h"
 #include "resources/strings.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
 #include "search/search_request.h"
 #include "system/cd_drive_box.h"

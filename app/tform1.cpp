@@ -24,7 +24,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/command_line.h"
@@ -32,15 +31,16 @@
 #include "app/key_preview.h"
 #include "app/message_boxes.h"
 #include "platform/paths.h"
+#include "platform/program_file.h"
 #include "resources/glyphs.h"
 #include "resources/qt_text.h"
 #include "resources/strings.h"
 #include "results/result_list_actions.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
-#include "platform/program_file.h"
 #include "search/minimize_name.h"
-#include "system/cd_drive_box.h"
 #include "search/search_runner.h"
+#include "system/cd_drive_box.h"
 #include "trees/look_in_tree.h"
 #include "trees/save_in_tree.h"
 
@@ -196,14 +196,11 @@ void TForm1::BuildLayout() {
     auto* panel1 = new QFrame(Splitter1);
     panel1->setFrameShape(QFrame::Panel);
     panel1->setFrameShadow(QFrame::Sunken);
-    ListView1 = new QTreeView(panel1);
+    ListView1 = new ResultListView(panel1);
     Results = new ResultModel(ListView1);
     ListView1->setModel(Results);
     Results->SetMeasureFont(ListView1->font());
     ListActions = new ResultListActions(*ListView1, *Results, messages_);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
     ListView1->header()->setSectionsClickable(true);
     ListView1->header()->setStretchLastSection(false);
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TForm1::ListView1ColumnClick);

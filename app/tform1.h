@@ -32,7 +32,7 @@ class QRadioButton;
 class QSplitter;
 class QTabWidget;
 class QToolButton;
-class QTreeView;
+class ResultListView;
 class QWidget;
 class LookInTree;
 class SaveInTree;
@@ -133,7 +133,7 @@ public:
                 *btnSave = nullptr;
     QToolButton* sbEject = nullptr;
     QWidget* Shape1 = nullptr;
-    QTreeView* ListView1 = nullptr;
+    ResultListView* ListView1 = nullptr;
     ResultModel* Results = nullptr;
     ResultListActions* ListActions = nullptr;
     QSplitter *Splitter1 = nullptr, *Splitter2 = nullptr;

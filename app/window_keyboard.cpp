@@ -9,10 +9,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeView>
 
 #include "app/tform1.h"
 #include "resources/qt_text.h"
+#include "results/result_list_view.h"
 #include "trees/look_in_tree.h"
 #include "trees/save_in_tree.h"
 

@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QTreeView>
 
 #include "app/tform1.h"
 #include "resources/glyphs.h"
 #include "resources/strings.h"
 #include "results/columns.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "results/result_list_actions.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
-#include <QTreeView>
 #include <QUrl>
 
 #include "app/message_boxes.h"
@@ -66,8 +66,8 @@ ResultListActions::Desktop ResultListActions::SystemDesktop(MessageBoxes& messag
     return d;
 }
 
-ResultListActions::ResultListActions(QTreeView& view, ResultModel& model, MessageBoxes& messages,
-                                     Desktop desktop)
+ResultListActions::ResultListActions(QAbstractItemView& view, ResultModel& model,
+                                     MessageBoxes& messages, Desktop desktop)
     : QObject(&view), view_(view), model_(model), messages_(messages),
       desktop_(desktop.open ? std::move(desktop) : SystemDesktop(messages)) {
     view_.setSelectionMode(QAbstractItemView::ExtendedSelection);

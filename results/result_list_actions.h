@@ -8,7 +8,7 @@
 class QAction;
 class QMenu;
 class QPoint;
-class QTreeView;
+class QAbstractItemView;
 class MessageBoxes;
 class ResultModel;
 
@@ -24,7 +24,7 @@ class ResultListActions : public QObject {
         std::function<void(const std::vector<std::string>& urls, const std::string& folder)>
             showInFolder;
     };
-    ResultListActions(QTreeView& view, ResultModel& model, MessageBoxes& messages,
+    ResultListActions(QAbstractItemView& view, ResultModel& model, MessageBoxes& messages,
                       Desktop desktop = {});
 
     std::vector<std::size_t> SelectedRows() const;
@@ -38,7 +38,7 @@ class ResultListActions : public QObject {
     static Desktop SystemDesktop(MessageBoxes& messages);
 
   private:
-    QTreeView& view_;
+    QAbstractItemView& view_;
     ResultModel& model_;
     MessageBoxes& messages_;
     Desktop desktop_;

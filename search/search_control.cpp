@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTreeView>
 #include <cstdlib>
 
 #include "app/kept_bytes.h"
@@ -20,6 +19,7 @@
 #include "platform/paths.h"
 #include "resources/qt_text.h"
 #include "resources/strings.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
 #include "search/minimize_name.h"
 #include "search/name_filter.h"

@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTreeView>
 #include <filesystem>
 
 #include "app/tform1.h"

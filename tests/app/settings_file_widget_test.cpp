@@ -26,6 +26,7 @@
 #include "platform/program_file.h"
 #include "platform/settings_location.h"
 #include "platform/volumes.h"
+#include "results/result_list_view.h"
 #include "support/child_process.h"
 #include "support/scripted_message_boxes.h"
 #include "support/temp_tree.h"

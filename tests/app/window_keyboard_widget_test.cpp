@@ -13,9 +13,9 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QTreeView>
 
 #include "app/tform1.h"
+#include "results/result_list_view.h"
 #include "support/scripted_message_boxes.h"
 #include "trees/look_in_tree.h"
 #include "trees/save_in_tree.h"

@@ -4,21 +4,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QFontMetrics>
-#include <QHeaderView>
-#include <QImage>
-#include <QSplitter>
-#include <QTreeView>
 
 #include "app/design_layout.h"
 #include "app/tform1.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
 #include "support/scripted_message_boxes.h"
 #include "support/table_builder.h"

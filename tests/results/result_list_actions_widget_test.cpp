@@ -5,10 +5,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QTreeView>
 
 #include "resources/strings.h"
 #include "results/result_list_actions.h"
+#include "results/result_list_view.h"
 #include "results/result_model.h"
 #include "support/scripted_message_boxes.h"
 #include "support/table_builder.h"
@@ -16,7 +16,7 @@
 namespace {
 
 struct ListFixture {
-    QTreeView view;
+    ResultListView view;
     ResultModel model;
     ScriptedMessageBoxes boxes;
     std::vector<std::string> opened;
@@ -54,7 +54,7 @@ struct ListFixture {
     }
 };
 
-QAction* CopyAction(QTreeView& view) {
+QAction* CopyAction(ResultListView& view) {
     for (QAction* a : view.actions())
         if (a->shortcut() == QKeySequence(QKeySequence::Copy))
             return a;

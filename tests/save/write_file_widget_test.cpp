@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "app/tform1.h"
 #include "results/result_model.h"

@@ -14,7 +14,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeView>
 #include <functional>
 
 #include "app/tform1.h"
