@@ -30,9 +30,9 @@ struct RowBatch {
 // Runs one search on its own thread and hands its rows to the window thread. The rows are made
 // on the walk's thread, so the window only appends them. The walk reads on while the window
 // takes rows; what it finds meanwhile waits, and the window takes all of it at its next turn.
-// The window takes a turn at most once per kWindowTurn (the end of the search at once), so the
-// list's view lays its rows out a bounded number of times however long the list grows. The
-// walk waits while kMaxWaitingRows rows wait, which bounds the memory and the longest turn. Every
+// The window takes a turn at most once per kWindowTurn (the end of the search at once). The
+// walk waits while kMaxWaitingRows rows wait, which bounds the memory and the longest turn:
+// one turn appends at most kMaxWaitingRows + one hand-over. Every
 // ordering between the two threads comes from our own thread, mutex and join, not from inside
 // Qt, so tools that cannot see inside Qt see it too.
 class SearchRunner : public QObject, public SearchSink {
@@ -41,8 +41,8 @@ class SearchRunner : public QObject, public SearchSink {
     using RowsHandler = std::function<void(SearchRunner*, RowBatch&)>;
     using NoDrivesHandler = std::function<void()>;
 
-    static constexpr std::size_t kMaxWaitingRows = 32768;
-    static constexpr std::chrono::milliseconds kWindowTurn{40};
+    static constexpr std::size_t kMaxWaitingRows = 4096;
+    static constexpr std::chrono::milliseconds kWindowTurn{10};
 
     // window: the object whose thread serves the hand-overs; it also owns the runner.
     SearchRunner(SearchRequest request, RowRecipe recipe, QObject* window, RowsHandler rows,
